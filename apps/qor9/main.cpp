@@ -1,0 +1,3 @@
+#include "core/ui/TillMain.h"
+
+int main(int argc, char** argv) { return qor::tillMain(argc, argv); }
