@@ -18,5 +18,6 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     trap 'kill $xvfb 2>/dev/null' EXIT
     sleep 1
     export DISPLAY=:99
+    command -v openbox >/dev/null && { openbox >/dev/null 2>&1 & }
 fi
 "$bin" "$@"

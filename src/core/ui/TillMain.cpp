@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QLockFile>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <clocale>
@@ -148,6 +149,8 @@ int tillMain(int argc, char** argv)
     }
     Tmainform main(ctx);
     main.loadSkin(ctx.cmd.compare(u"/nopic", Qt::CaseInsensitive) == 0);
+    // Full screen on a touch till; a window manager may keep its own frame.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) main.setGeometry(screen->availableGeometry());
     main.showMaximized();
     const int rc = app.exec();
     Prompt::install(nullptr);
