@@ -8,9 +8,15 @@
 
 namespace qor {
 
-void executeattend(const QString& program, const QStringList& arguments, int timeoutMs)
+void executeattend(const QString& program, const QStringList& arguments, int timeoutMs,
+                   const QStringList& extraEnvironment)
 {
     QProcess p;
+    if (!extraEnvironment.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const QString& e : extraEnvironment) env.insert(e.section(u'=', 0, 0), e.section(u'=', 1));
+        p.setProcessEnvironment(env);
+    }
     p.setProgram(program.trimmed());
     p.setArguments(arguments);
     p.setProcessChannelMode(QProcess::MergedChannels);

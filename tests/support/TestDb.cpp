@@ -3,6 +3,7 @@
 #include "core/NewDatabase.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QLocale>
 #include <QUrl>
 #include <clocale>
@@ -66,6 +67,17 @@ std::unique_ptr<qor::Database> newDatabase(bool demo)
     auto db = emptyDatabase();
     qor::createDatabase(*db, demo);
     return db;
+}
+
+void loadDemoContext(qor::TillContext& ctx)
+{
+    ctx.db = newDatabase(true);
+    static_cast<qor::Settings&>(ctx) = qor::Settings::read(*ctx.db, false);
+    ctx.loadVatAndCompany();
+    ctx.DefaultAliasPath = QStringLiteral("%1/data%2/").arg(scratchDir()).arg(++fileCounter);
+    QDir().mkpath(ctx.DefaultAliasPath);
+    ctx.DefaultPath = scratchDir() + u'/';
+    ctx.DefaultImagesPath = scratchDir() + QStringLiteral("/IMAGES");
 }
 
 int runOnEngines(QObject& test, int argc, char** argv)

@@ -1,6 +1,7 @@
 #pragma once
 #include "core/Database.h"
 #include "core/Prompt.h"
+#include "core/TillContext.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -18,6 +19,9 @@ QString engineName();
 std::unique_ptr<qor::Database> emptyDatabase();
 // A database at the latest structure with the start rows, and the bistro when demo.
 std::unique_ptr<qor::Database> newDatabase(bool demo = true);
+// Fills a till context as start-up would, on a new demo database of the current
+// engine, with its data folder in a fresh scratch folder.
+void loadDemoContext(qor::TillContext& ctx);
 // Where emptyDatabase() put its file or schema, for a second connection.
 QString lastTarget();
 // A folder that lives as long as the test program.
