@@ -115,8 +115,8 @@ class TestTicketText : public QObject {
     }
 
     void drawerPrinterName() {
-        QCOMPARE(PrinterSetting::drawerPrinterName(QStringLiteral("USB     EPSON TM-T20 on USB001")),
-                 QStringLiteral("EPSON TM-T20 on USB001"));
+        QCOMPARE(PrinterSetting::drawerPrinterName(QStringLiteral("USB     Ticket 80 on USB001")),
+                 QStringLiteral("Ticket 80 on USB001"));
         QCOMPARE(PrinterSetting::drawerPrinterName(QStringLiteral("USB")), QString());
     }
 
