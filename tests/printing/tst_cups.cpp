@@ -10,6 +10,7 @@
 #include "printing/TicketText.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QPrinterInfo>
 
 using namespace qor;
@@ -26,6 +27,31 @@ QStringList pageLines(const QString& text) {
     for (const QString& l : text.split(u'\n'))
         if (!simplified(l).isEmpty()) out << simplified(l);
     return out;
+}
+
+// The rows (at 30 dots per inch) where runs of black wider than a few letters begin:
+// white-on-black lines, one band per group of consecutive reverse lines.
+QList<int> blackBands(const QString& pdf) {
+    QTemporaryDir dir;
+    const QString prefix = dir.filePath(QStringLiteral("page"));
+    if (rig::run(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-gray"), QStringLiteral("-r"), QStringLiteral("30"),
+                  QStringLiteral("-singlefile"), pdf, prefix}) != 0)
+        return {};
+    const QImage page(prefix + QStringLiteral(".pgm"));
+    QList<int> bands;
+    bool inBand = false;
+    for (int y = 0; y < page.height(); ++y) {
+        int run = 0, longest = 0;
+        for (int x = 0; x < page.width(); ++x) {
+            run = qGray(page.pixel(x, y)) < 64 ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        const bool band = longest >= 12;
+        if (band && !inBand) bands << y;
+        inBand = band;
+    }
+    return bands;
 }
 
 } // namespace
@@ -234,6 +260,12 @@ class TestCups : public QObject {
         for (const QString& l : lines)
             half << simplified(l);
         QCOMPARE(pageLines(pages.first()), half + half);
+        // The TICKET and number lines print white on black in each half: 1100 printer dots
+        // at 203 per inch are 162 rows at 30 per inch.
+        const QList<int> bands = blackBands(rig::pdfFiles(m_tag + QStringLiteral("vest")).first());
+        QCOMPARE(bands.size(), 2);
+        QVERIFY2(bands[0] < 162 && bands[1] >= 162,
+                 qPrintable(QStringLiteral("%1 %2").arg(bands[0]).arg(bands[1])));
     }
 
     void cloakroomOnTheSelectedPrinter() {
