@@ -115,6 +115,8 @@ class TestCups : public QObject {
         QCOMPARE(rig::run(QStringLiteral("cupsdisable"), {m_stopped}), 0);
         QCOMPARE(rig::run(QStringLiteral("cupsreject"), {m_rejecting}), 0);
         QVERIFY(rig::waitFor([&] { return QPrinterInfo::availablePrinterNames().contains(m_rejecting); }));
+        // A job an interrupted run left on the raw queue would reach this run's listener.
+        rig::run(QStringLiteral("cancel"), {QStringLiteral("-a"), QStringLiteral("qor-raw")});
         m_raw = std::make_unique<rig::RawListener>();
         rig::removePdfs(m_tag);
     }
