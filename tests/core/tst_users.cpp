@@ -11,23 +11,29 @@ using namespace qor;
 class TestUsers : public QObject {
     Q_OBJECT
 
-private slots:
-    void userctrl_data()
-    {
+  private slots:
+    void userctrl_data() {
         QTest::addColumn<QString>("pin");
         QTest::addColumn<QString>("right");
         QTest::addColumn<int>("user"); // 0: refused
-        QTest::newRow("the owner's PIN opens tables") << "1234" << "US_INPUT" << 1;
-        QTest::newRow("a waiter's PIN opens tables") << "1111" << "US_INPUT" << 2;
-        QTest::newRow("a right column named in lower case is the same right") << "2222" << "us_menu3" << 3;
-        QTest::newRow("a PIN without the menu's right is refused") << "1111" << "US_MENU1" << 0;
-        QTest::newRow("a wrong PIN is refused") << "4321" << "US_INPUT" << 0;
-        QTest::newRow("a deleted user is refused") << "9999" << "US_INPUT" << 0;
-        QTest::newRow("an empty PIN is refused") << "" << "US_INPUT" << 0;
-        QTest::newRow("a PIN with a quote stays a value") << "1234' or '1'='1" << "US_INPUT" << 0;
+        QTest::newRow("the owner's PIN opens tables") << "1234"
+                                                      << "US_INPUT" << 1;
+        QTest::newRow("a waiter's PIN opens tables") << "1111"
+                                                     << "US_INPUT" << 2;
+        QTest::newRow("a right column named in lower case is the same right") << "2222"
+                                                                              << "us_menu3" << 3;
+        QTest::newRow("a PIN without the menu's right is refused") << "1111"
+                                                                   << "US_MENU1" << 0;
+        QTest::newRow("a wrong PIN is refused") << "4321"
+                                                << "US_INPUT" << 0;
+        QTest::newRow("a deleted user is refused") << "9999"
+                                                   << "US_INPUT" << 0;
+        QTest::newRow("an empty PIN is refused") << ""
+                                                 << "US_INPUT" << 0;
+        QTest::newRow("a PIN with a quote stays a value") << "1234' or '1'='1"
+                                                          << "US_INPUT" << 0;
     }
-    void userctrl()
-    {
+    void userctrl() {
         QFETCH(QString, pin);
         QFETCH(QString, right);
         QFETCH(int, user);
@@ -40,8 +46,7 @@ private slots:
         if (user == 0) QCOMPARE(ctx.nomutilisateur, QStringLiteral("avant"));
     }
 
-    void twoUsersWithOnePinAndRightAreBothRefused()
-    {
+    void twoUsersWithOnePinAndRightAreBothRefused() {
         TillContext ctx;
         ctx.db = qortest::newDatabase(true);
         ctx.db->exec(QStringLiteral("update T_USER set US_PWD = '1234' where US_ID = 3"));
@@ -52,11 +57,11 @@ private slots:
         QCOMPARE(ctx.nomutilisateur, QStringLiteral("Patron"));
     }
 
-    void anUnknownRightIsAnError()
-    {
+    void anUnknownRightIsAnError() {
         TillContext ctx;
         ctx.db = qortest::newDatabase(true);
-        QVERIFY_THROWS_EXCEPTION(UserError, Users::userctrl(ctx, QStringLiteral("1234"), "US_ID = US_ID or 1"));
+        QVERIFY_THROWS_EXCEPTION(UserError,
+                                 Users::userctrl(ctx, QStringLiteral("1234"), "US_ID = US_ID or 1"));
     }
 };
 
