@@ -77,6 +77,9 @@ class TestRoomScreen : public QObject {
             return OrderEntryExit::Closed;
         };
         main->show();
+        // Large enough for every plan of these tests to show at full size.
+        main->resize(2000, 1400);
+        QCOMPARE(main->planScale(), 1.0);
     }
     void clickTable(int notable) {
         TableButton* b = main->tableButton(notable);
@@ -225,17 +228,30 @@ class TestRoomScreen : public QObject {
     }
 
     void aDroppedTableSnapsToTen_data() {
-        QTest::addColumn<QPoint>("drop");
+        QTest::addColumn<QSize>("window"); // empty: full size
+        QTest::addColumn<QPoint>("drop");  // on the plan, in its own units
         QTest::addColumn<QPoint>("stored");
-        QTest::newRow("dropped at 125 it is stored at 120") << QPoint(125, 125) << QPoint(120, 120);
-        QTest::newRow("dropped at 126 it is stored at 130") << QPoint(126, 126) << QPoint(130, 130);
-        QTest::newRow("left and top snap each on their own") << QPoint(301, 219) << QPoint(300, 220);
+        QTest::newRow("dropped at 125 it is stored at 120")
+            << QSize() << QPoint(125, 125) << QPoint(120, 120);
+        QTest::newRow("dropped at 126 it is stored at 130")
+            << QSize() << QPoint(126, 126) << QPoint(130, 130);
+        QTest::newRow("left and top snap each on their own")
+            << QSize() << QPoint(301, 219) << QPoint(300, 220);
+        QTest::newRow("on a plan shrunk to fit a small window the place is read in plan units")
+            << QSize(1000, 700) << QPoint(122, 138) << QPoint(120, 140);
     }
     void aDroppedTableSnapsToTen() {
+        QFETCH(QSize, window);
         QFETCH(QPoint, drop);
         QFETCH(QPoint, stored);
         ctx->couvertsOk = false;
         start();
+        if (window.isValid()) {
+            main->resize(window);
+            QVERIFY(main->planScale() < 0.95);
+            const double s = main->planScale();
+            drop = QPoint(qRound(drop.x() * s), qRound(drop.y() * s));
+        }
         QTest::mouseClick(main->findChild<QPushButton*>(QStringLiteral("btnmovetable")), Qt::LeftButton);
         QVERIFY(ctx->movetableok);
         QVERIFY(!main->findChild<QPushButton*>(QStringLiteral("mainmenu1"))->isEnabled());
@@ -256,7 +272,8 @@ class TestRoomScreen : public QObject {
         const auto rows = ctx->db->select(
             QStringLiteral("select X, Y from T_TABLE where NOSALLE_SALLE = 1 and NOTABLE_SALLE = 2"));
         QCOMPARE(QPoint(rows.first().value(0).toInt(), rows.first().value(1).toInt()), stored);
-        QCOMPARE(b->pos(), stored);
+        QCOMPARE(b->pos(),
+                 QPoint(qRound(stored.x() * main->planScale()), qRound(stored.y() * main->planScale())));
         QVERIFY(ctx->movetableok);
         QTest::mouseClick(main->findChild<QPushButton*>(QStringLiteral("btnmovetable")), Qt::LeftButton);
         QVERIFY(!ctx->movetableok);
@@ -291,6 +308,18 @@ class TestRoomScreen : public QObject {
         QCOMPARE(prompt->shown, QStringList{QStringLiteral(
                                     "La derniere journée de travail n'a pa été cloturée (08/12/2026)")});
         QCOMPARE(opened, QList<int>{3});
+    }
+
+    void shopModeOpensOrderEntryAtOnce() {
+        ctx->gestionTableOk = false;
+        ctx->idcli = 4;
+        start();
+        QTRY_COMPARE_WITH_TIMEOUT(opened, QList<int>{0}, 30000);
+        QCOMPARE(ctx->nbbt, 1);
+        QCOMPARE(ctx->idutilisateur, -1);
+        QCOMPARE(ctx->idcli, ctx->idCliPassage);
+        QVERIFY(main->findChild<QWidget*>(QStringLiteral("roombar"))->isHidden());
+        QVERIFY(main->tableButton(1)->isVisible()); // the first room's plan stays behind
     }
 
     void manyRoomsAndTablesAllShow() {
