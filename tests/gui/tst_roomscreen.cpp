@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -320,6 +322,19 @@ class TestRoomScreen : public QObject {
         QCOMPARE(ctx->idcli, ctx->idCliPassage);
         QVERIFY(main->findChild<QWidget*>(QStringLiteral("roombar"))->isHidden());
         QVERIFY(main->tableButton(1)->isVisible()); // the first room's plan stays behind
+    }
+
+    void everyControlIsNamedForScreenReaders() {
+        start();
+        QList<QWidget*> windows{main.get(), &main->ClavierNumForm(), &main->claviernumfmx()};
+        for (QWidget* w : windows)
+            for (QWidget* c : w->findChildren<QWidget*>()) {
+                if (!qobject_cast<QAbstractButton*>(c) && !qobject_cast<QLabel*>(c) &&
+                    !qobject_cast<QLineEdit*>(c))
+                    continue;
+                QVERIFY2(!c->objectName().isEmpty(), qPrintable(c->metaObject()->className()));
+                QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
+            }
     }
 
     void manyRoomsAndTablesAllShow() {
