@@ -217,11 +217,16 @@ class TestRoomScreen : public QObject {
             QCOMPARE(b->labelText(), QString::fromUtf8(e.label));
             QCOMPARE(b->accessibleName(), QString::number(e.table));
         }
-        // Order entry leaves table 1 waiting: its button turns orange on return.
-        duringOrderEntry = [this] { addLine(1, 1, 3); };
+        // Order entry leaves table 1 waiting and takes table 2's lines: both buttons
+        // show it on return.
+        duringOrderEntry = [this] {
+            addLine(1, 1, 3);
+            ctx->db->exec(QStringLiteral("delete from SAISIES where NOTABLE_SAISIE = 2"));
+        };
         clickTable(1);
         QCOMPARE(main->tableButton(1)->labelColor(), 0x0080FF);
         QCOMPARE(main->tableButton(1)->labelText(), QStringLiteral("LEFÈVRE"));
+        QCOMPARE(main->tableButton(2)->labelColor(), 0x008000);
         // The other room shows its own tables only.
         QTest::mouseClick(main->findChild<QPushButton*>(QStringLiteral("btnsalle2")), Qt::LeftButton);
         QCOMPARE(ctx->nosalle, 2);

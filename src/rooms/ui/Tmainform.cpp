@@ -444,10 +444,21 @@ void Tmainform::afficheNomCliBtn(int idcli, int slot) {
 void Tmainform::redrawTable(int slot) {
     if (slot < 1 || slot > m_tables.size()) return;
     TableButton* b = m_tables.at(slot - 1);
-    const TableStatus s = RoomPlan::status(*m_ctx.db, m_ctx.nosalle, b->place().notable);
+    const TableStatus s = RoomPlan::status(*m_ctx.db, b->place().nosalle, b->place().notable);
     b->setState(s.state);
     b->setLabelText(b->place().nom);
     if (s.state != TableState::Free) afficheNomCliBtn(s.idcli, slot);
+}
+
+void Tmainform::refreshStates() {
+    if (m_tables.isEmpty()) return;
+    const QHash<int, TableStatus> statuses = RoomPlan::statuses(*m_ctx.db, m_tables.first()->place().nosalle);
+    for (TableButton* b : std::as_const(m_tables)) {
+        const auto it = statuses.constFind(b->place().notable);
+        b->setState(it == statuses.constEnd() ? TableState::Free : it->state);
+        b->setLabelText(b->place().nom);
+        if (it != statuses.constEnd()) afficheNomCliBtn(it->idcli, b->slot());
+    }
 }
 
 // ---- opening a table ------------------------------------------------------------
@@ -485,7 +496,9 @@ void Tmainform::openTable(int slot) {
     }
     m_ctx.nbbt = slot;
     orderEntry(*this);
-    redrawTable(slot);
+    // Order entry may also have pulled lines from other tables: every button of the
+    // room is brought up to date, the opened one included.
+    refreshStates();
 }
 
 // ---- plan editing ---------------------------------------------------------------

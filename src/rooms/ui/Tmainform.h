@@ -61,6 +61,8 @@ class Tmainform : public QWidget {
     void afficheNomCliBtn(int idcli, int slot);
     // Redraws one table's button from the order lines (after order entry).
     void redrawTable(int slot);
+    // Brings every table button of the room up to date from the order lines.
+    void refreshStates();
 
     // Scale at which the plan is shown: 1, or less when the plan is larger than the window.
     double planScale() const { return m_scale; }
