@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 
 using namespace qor;
@@ -354,6 +356,17 @@ class TestRoomScreen : public QObject {
                     "SA_WIDTH, SA_HEIGHT, SA_VISIBLE, SA_OLD) values (12, ?, ?, ?, ?, 80, 60, 'X', '0')"),
                 {t, QStringLiteral("S%1").arg(t), (t % 10) * 100, (t / 10) * 100});
         start();
+        // Twelve rooms do not fit a narrow window: the arrows scroll the room bar.
+        main->resize(1000, 1400);
+        auto* next = main->findChild<QPushButton*>(QStringLiteral("btnsallessuiv"));
+        QTRY_VERIFY_WITH_TIMEOUT(next->isVisible(), 30000);
+        auto* scroll = main->findChild<QScrollArea*>(QStringLiteral("roomscroll"));
+        QCOMPARE(scroll->horizontalScrollBar()->value(), 0);
+        for (int touches = 0;
+             scroll->horizontalScrollBar()->value() < scroll->horizontalScrollBar()->maximum(); ++touches) {
+            QVERIFY(touches < 12);
+            QTest::mouseClick(next, Qt::LeftButton);
+        }
         auto* last = main->findChild<QPushButton*>(QStringLiteral("btnsalle12"));
         QVERIFY(last);
         QTest::mouseClick(last, Qt::LeftButton);

@@ -22,7 +22,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QScroller>
 #include <QVBoxLayout>
 
 namespace qor {
@@ -136,20 +135,42 @@ Tmainform::Tmainform(TillContext& ctx, QWidget* parent) : QWidget(parent), m_ctx
     m_roomScroll->setFrameShape(QFrame::NoFrame);
     m_roomScroll->setWidgetResizable(true);
     m_roomScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_roomScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_roomScroll->setStyleSheet(
-        QStringLiteral("QScrollArea, #roomstrip { background: black; }"
-                       "QScrollBar:horizontal { height: 10px; background: #222; }"
-                       "QScrollBar::handle:horizontal { background: #888; min-width: 40px;"
-                       " border-radius: 4px; }"));
+    m_roomScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_roomScroll->setStyleSheet(QStringLiteral("QScrollArea, #roomstrip { background: black; }"));
     m_roomStrip = new QWidget;
     m_roomStrip->setObjectName(QStringLiteral("roomstrip"));
     m_roomLayout = new QHBoxLayout(m_roomStrip);
     m_roomLayout->setContentsMargins(0, 0, 0, 0);
     m_roomLayout->setSpacing(20);
     m_roomScroll->setWidget(m_roomStrip);
-    QScroller::grabGesture(m_roomScroll->viewport(), QScroller::LeftMouseButtonGesture);
+    // When the rooms do not all fit, arrows at both ends scroll the bar a page at a time.
+    // (No finger-drag scrolling: it would hold back the touches of the room buttons.)
+    const auto arrow = [this](const QString& text, const QString& name, const QString& accessible,
+                              int direction) {
+        auto* b = new QPushButton(text, m_roomBar);
+        b->setObjectName(name);
+        b->setAccessibleName(accessible);
+        b->setFixedSize(56, 70);
+        b->setStyleSheet(menuCss + QStringLiteral("QPushButton { font-size: 26px; }"));
+        b->hide();
+        connect(b, &QPushButton::clicked, this, [this, direction] {
+            QScrollBar* bar = m_roomScroll->horizontalScrollBar();
+            bar->setValue(bar->value() + direction * std::max(bar->pageStep() - 100, 100));
+        });
+        return b;
+    };
+    QPushButton* previous =
+        arrow(QStringLiteral("◀"), QStringLiteral("btnsallesprec"), QStringLiteral("Salles précédentes"), -1);
+    QPushButton* next =
+        arrow(QStringLiteral("▶"), QStringLiteral("btnsallessuiv"), QStringLiteral("Salles suivantes"), 1);
+    connect(m_roomScroll->horizontalScrollBar(), &QScrollBar::rangeChanged, this,
+            [previous, next](int, int max) {
+                previous->setVisible(max > 0);
+                next->setVisible(max > 0);
+            });
+    rb->addWidget(previous);
     rb->addWidget(m_roomScroll, 1);
+    rb->addWidget(next);
     m_moveIndicator = new QLabel(QStringLiteral("Déplacement des tables"), m_roomBar);
     m_moveIndicator->setObjectName(QStringLiteral("lblmovetable"));
     m_moveIndicator->setAccessibleName(QStringLiteral("Modification du plan en cours"));
@@ -319,7 +340,7 @@ void Tmainform::layoutRooms() {
         b->setAccessibleName(QStringLiteral("Salle ") + room.nomsalle);
         b->setProperty("nosalle", room.nosalle);
         b->setCheckable(true);
-        b->setMinimumSize(130, 62);
+        b->setMinimumSize(130, 68);
         b->setStyleSheet(roomCss);
         const QString picture = QStringLiteral("SKIN/room%1.png").arg(k + 1);
         if (m_skin.has(picture)) {
