@@ -196,6 +196,16 @@ class TestRoomScreen : public QObject {
         QCOMPARE(ctx->nomutilisateur, QStringLiteral("Patron"));
     }
 
+    void coversMustBeAWholeNumber() {
+        ctx->utilisateurok = false;
+        start();
+        Answer<TClavierNumForm> covers([](TClavierNumForm* k) { type(k, QStringLiteral("2.5\r")); });
+        clickTable(6);
+        QVERIFY(covers.answered);
+        QCOMPARE(prompt->shown, QStringList{Tmainform::coversMessage});
+        QVERIFY(opened.isEmpty());
+    }
+
     void tableColoursFollowTheOrderLines() {
         addLine(2, 0, 1);
         addLine(3, 1, 1);

@@ -484,6 +484,8 @@ void Tmainform::refreshStates() {
 
 // ---- opening a table ------------------------------------------------------------
 
+const QString Tmainform::coversMessage = QStringLiteral("Le nombre de couverts doit être un nombre entier.");
+
 void Tmainform::openTable(int slot) {
     if (slot < 1 || slot > m_tables.size()) return;
     TableButton* b = m_tables.at(slot - 1);
@@ -512,7 +514,10 @@ void Tmainform::openTable(int slot) {
         m_ClavierNumForm->exec();
         bool whole = false;
         const int covers = m_ClavierNumForm->nbtxt.toInt(&whole);
-        if (!whole) throw UserError(QStringLiteral("Le nombre de couverts doit être un nombre entier."));
+        if (!whole || covers < 0) {
+            Prompt::current().inform(coversMessage);
+            return;
+        }
         m_ctx.couvert = covers;
     }
     m_ctx.nbbt = slot;

@@ -57,7 +57,9 @@ class Tmainform : public QWidget {
     void Dessine();
     QList<TableButton*> tableButtons() const { return m_tables; }
     TableButton* tableButton(int notable) const;
+    // Opens a table as a touch on it does: closed-day checks, PIN, covers, order entry.
     void openTable(int slot);
+    static const QString coversMessage;
     void afficheNomCliBtn(int idcli, int slot);
     // Redraws one table's button from the order lines (after order entry).
     void redrawTable(int slot);
