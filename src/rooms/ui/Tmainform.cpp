@@ -536,7 +536,7 @@ void Tmainform::setPlanEditing(bool on) {
     if (!on) {
         m_frame->hide();
         m_menuBar->setEnabled(true);
-        m_roomBar->setEnabled(true);
+        m_roomScroll->setEnabled(true);
     }
     setMenusForEditing();
 }
@@ -574,7 +574,7 @@ void Tmainform::endMove(const QPoint& framePlace) {
     // The frame's place on the plan as stored (the plan may be shown shrunk).
     const int x = RoomPlan::snap(qRound(framePlace.x() / m_scale));
     const int y = RoomPlan::snap(qRound(framePlace.y() / m_scale));
-    RoomPlan::storePosition(*m_ctx.db, m_ctx.nosalle, b->place().notable, x, y);
+    RoomPlan::storePosition(*m_ctx.db, b->place().nosalle, b->place().notable, x, y);
     b->moveTo(x, y);
 }
 
