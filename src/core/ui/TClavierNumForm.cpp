@@ -29,7 +29,8 @@ TClavierNumForm::TClavierNumForm(TillContext& ctx, const Skin* skin, QWidget* pa
                        "QPushButton[tile=\"true\"] { font-size: 30px; font-weight: bold; color: #222;"
                        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #d8d8d8);"
                        " border: 1px solid #888; border-radius: 8px; }"
-                       "QPushButton[tile=\"true\"]:pressed { background: #bbb; }")
+                       "QPushButton[tile=\"true\"]:pressed { background: #bbb; }"
+                       "QPushButton#btnegal { background: #2e7d32; color: white; }")
             .arg(fond, bordure));
 
     auto* root = new QVBoxLayout(this);

@@ -38,7 +38,8 @@ Tclaviernumfmx::Tclaviernumfmx(TillContext& ctx, QWidget* parent)
                        "QPushButton[tile=\"true\"]:pressed { background: #b8b8b8; }"
                        "QPushButton[tile=\"true\"]:disabled { color: #aaa; background: #e6e6e6; }"
                        "QPushButton#btnok { background: #2e7d32; color: white; }"
-                       "QPushButton#btnc, QPushButton#btnc1 { background: #f3d9a4; }")
+                       "QPushButton#btnc, QPushButton#btnc1 { background: #f3d9a4; }"
+                       "QPushButton#btnclose { background: #b71c1c; color: white; }")
             .arg(TouchStyle::css(ctx.couleurfond), TouchStyle::css(ctx.couleurbordure)));
 
     auto* root = new QVBoxLayout(this);
@@ -61,6 +62,7 @@ Tclaviernumfmx::Tclaviernumfmx(TillContext& ctx, QWidget* parent)
     close->setFixedSize(TouchStyle::fingerSize, TouchStyle::fingerSize);
     TouchStyle::setPicture(close, skinPicture(ctx, QStringLiteral("skin/close.png")));
     connect(close, &QPushButton::clicked, this, &Tclaviernumfmx::reject);
+    m_tiles << close;
     top->addWidget(close);
     root->addLayout(top);
 
