@@ -8,6 +8,7 @@
 #include "core/ui/TillApplication.h"
 #include "printing/DeviceCheck.h"
 #include "rooms/ui/Tmainform.h"
+#include "rooms/ui/TouchPrompt.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -149,6 +150,9 @@ int tillMain(int argc, char** argv)
     }
     Tmainform main(ctx);
     main.loadSkin(ctx.cmd.compare(u"/nopic", Qt::CaseInsensitive) == 0);
+    // Once the screens exist, questions and messages use the touch dialogs.
+    TouchPrompt touchPrompt(main.ouinonfmx(), main.showmessagefmx());
+    Prompt::install(&touchPrompt);
     // Full screen on a touch till; a window manager may keep its own frame.
     if (QScreen* screen = QGuiApplication::primaryScreen()) main.setGeometry(screen->availableGeometry());
     main.showMaximized();
