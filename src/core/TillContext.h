@@ -50,6 +50,7 @@ struct TillContext : Settings {
     // Connections: the main database and the optional action log (log.db)
     std::unique_ptr<Database> db;
     std::unique_ptr<Database> logdb;
+    std::shared_ptr<class Devices> devices; // open serial ports and printer choice (printing/Devices.h)
 
     // Reads T_TVA into the VAT slots and T_COMPAGNY_INFO's name.
     void loadVatAndCompany();
