@@ -23,9 +23,7 @@ const QStringList& Skin::names()
     return list;
 }
 
-namespace {
-// Finds a file whatever the case of its name (skins come from Windows tills).
-QString findFile(const QString& base, const QString& relative)
+QString Skin::findFile(const QString& base, const QString& relative)
 {
     const QString direct = base + u'/' + relative;
     if (QFileInfo::exists(direct)) return direct;
@@ -42,7 +40,6 @@ QString findFile(const QString& base, const QString& relative)
     }
     return {};
 }
-} // namespace
 
 void Skin::load(const QString& imagesPath, bool noRoomPicture)
 {

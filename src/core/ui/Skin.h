@@ -14,6 +14,9 @@ public:
     QPixmap picture(const QString& name) const { return m_pictures.value(name.toLower()); }
     bool has(const QString& name) const { return m_pictures.contains(name.toLower()); }
     static const QStringList& names();
+    // The file base/relative whatever the case of its parts (skins come from Windows
+    // tills), or an empty text when there is none.
+    static QString findFile(const QString& base, const QString& relative);
 
 private:
     QHash<QString, QPixmap> m_pictures;
