@@ -6,14 +6,12 @@ namespace qor {
 
 namespace {
 // Catalogue flags are copied as the text of their numeric value, 0 or 1.
-QString flagText(const QSqlRecord& r, const char* column)
-{
+QString flagText(const QSqlRecord& r, const char* column) {
     return QString::number(r.value(QLatin1String(column)).toInt());
 }
 } // namespace
 
-CurrentArticle CurrentArticle::fromRecord(const QSqlRecord& r)
-{
+CurrentArticle CurrentArticle::fromRecord(const QSqlRecord& r) {
     CurrentArticle a;
     a.selidarticle = r.value(QStringLiteral("IDTXT")).toString();
     a.selidfamille = r.value(QStringLiteral("FAMARTICLE_ARTICLES")).toString();
@@ -28,7 +26,8 @@ CurrentArticle CurrentArticle::fromRecord(const QSqlRecord& r)
     a.selfidarticle = r.value(QStringLiteral("AR_LOYALTY")).toDouble();
     // An empty composition flag means "do not ask": the article stays sellable.
     const QString ask = r.value(QStringLiteral("AR_ASKGROUP")).toString().trimmed().toLower();
-    a.askgroup = !(ask.isEmpty() || ask == u"0" || ask == u"false" || ask.toDouble() == 0.0) || ask == u"true";
+    a.askgroup =
+        !(ask.isEmpty() || ask == u"0" || ask == u"false" || ask.toDouble() == 0.0) || ask == u"true";
     return a;
 }
 

@@ -9,7 +9,7 @@ namespace qor {
 // What the order-entry screen reads from the catalogue: families by level,
 // the articles of a family, one article, the express payment methods.
 class EntryCatalog {
-public:
+  public:
     explicit EntryCatalog(Database& db) : m_db(db) {}
 
     // Visible families under a parent (0 = root), in their order.
@@ -26,7 +26,7 @@ public:
     // Payment methods offered as express buttons (PL_ID <> 0), in their order.
     Rows expressPayments();
 
-private:
+  private:
     Database& m_db;
 };
 

@@ -11,20 +11,20 @@ namespace {
 
 const QString visible = QStringLiteral("coalesce(SA_HIDE, '0') <> '1'");
 
-bool walkIn(const TillContext& ctx, int idcli) { return idcli == 1 || idcli == ctx.idCliPassage; }
+bool walkIn(const TillContext& ctx, int idcli) {
+    return idcli == 1 || idcli == ctx.idCliPassage;
+}
 
 // The family's "customers only" flag: 0, "F" or "False" (and no value) mean
 // the discount is for everybody.
-bool customersOnly(const QVariant& v)
-{
+bool customersOnly(const QVariant& v) {
     const QString t = v.toString().trimmed().toLower();
     return !(t.isEmpty() || t == u"0" || t == u"f" || t == u"false");
 }
 
 } // namespace
 
-bool OrderStore::openOrder()
-{
+bool OrderStore::openOrder() {
     const Rows rows = m_ctx.db->select(
         QStringLiteral("select SA_NOSAISIE, COUVERTS, SA_LOCK from SAISIES where NOSALLE_SAISIE = ? and "
                        "NOTABLE_SAISIE = ? order by SA_NOSAISIE desc, SA_ROW limit 1"),
@@ -43,8 +43,7 @@ bool OrderStore::openOrder()
     return true;
 }
 
-void OrderStore::loadCustomer(bool hasLines)
-{
+void OrderStore::loadCustomer(bool hasLines) {
     int id = 1;
     if (hasLines) {
         const QVariant v = m_ctx.db->scalar(
@@ -61,8 +60,7 @@ void OrderStore::loadCustomer(bool hasLines)
     setCustomer(id);
 }
 
-void OrderStore::setCustomer(int idcli)
-{
+void OrderStore::setCustomer(int idcli) {
     m_ctx.idcli = idcli;
     const Rows rows = m_ctx.db->select(
         QStringLiteral("select CIVILITE, NOM, PRENOM, CL_CLIENTTYPE from CLIENTS where IDTXT = ?"), {idcli});
@@ -81,16 +79,15 @@ void OrderStore::setCustomer(int idcli)
     m_tarifclient = (walkIn(m_ctx, idcli) || type.isEmpty()) ? QStringLiteral("0") : type;
 }
 
-QString OrderStore::nextSecond(const QString& number)
-{
-    const QDateTime t(QDate(2000 + number.left(2).toInt(), number.mid(2, 2).toInt(), number.mid(4, 2).toInt()),
-                      QTime(number.mid(6, 2).toInt(), number.mid(8, 2).toInt(), number.mid(10, 2).toInt()));
+QString OrderStore::nextSecond(const QString& number) {
+    const QDateTime t(
+        QDate(2000 + number.left(2).toInt(), number.mid(2, 2).toInt(), number.mid(4, 2).toInt()),
+        QTime(number.mid(6, 2).toInt(), number.mid(8, 2).toInt(), number.mid(10, 2).toInt()));
     if (number.size() != 12 || !t.isValid()) return Clock::stamp();
     return Clock::stamp(t.addSecs(1));
 }
 
-void OrderStore::claimOrderNumber()
-{
+void OrderStore::claimOrderNumber() {
     Database& db = *m_ctx.db;
     const Rows own = db.select(QStringLiteral("select NOSALLE_SAISIE, NOTABLE_SAISIE from SAISIES where "
                                               "SA_NOSAISIE = ? limit 1"),
@@ -114,15 +111,15 @@ void OrderStore::claimOrderNumber()
         const bool used =
             db.scalar(QStringLiteral("select count(*) from SAISIES where SA_NOSAISIE = ?"), {m_ctx.nosaisie})
                     .toInt() > 0 ||
-            db.scalar(QStringLiteral("select count(*) from HISTORIQUE where HI_NOSAISIE = ?"), {m_ctx.nosaisie})
+            db.scalar(QStringLiteral("select count(*) from HISTORIQUE where HI_NOSAISIE = ?"),
+                      {m_ctx.nosaisie})
                     .toInt() > 0;
         if (!used) return;
         m_ctx.nosaisie = nextSecond(m_ctx.nosaisie);
     }
 }
 
-bool OrderStore::enregistresaisie(CurrentArticle a, const QString& sign, const QString& qty)
-{
+bool OrderStore::enregistresaisie(CurrentArticle a, const QString& sign, const QString& qty) {
     const bool minus = sign.trimmed() == u"-";
     bool ok = false;
     const double q = qty.trimmed().toDouble(&ok);
@@ -133,8 +130,8 @@ bool OrderStore::enregistresaisie(CurrentArticle a, const QString& sign, const Q
     const QString priceText = NumberText::plain(a.selprixarticle);
     if (priceText == u"0.01" || priceText == u"-0.01") {
         if (!askPrice) return false;
-        const std::optional<KeypadValue> v = askPrice(priceText.startsWith(u'-') ? QStringLiteral("-")
-                                                                                 : QStringLiteral("+"));
+        const std::optional<KeypadValue> v =
+            askPrice(priceText.startsWith(u'-') ? QStringLiteral("-") : QStringLiteral("+"));
         if (!v) return false;
         a.selprixarticle = v->nb;
     }
@@ -145,9 +142,10 @@ bool OrderStore::enregistresaisie(CurrentArticle a, const QString& sign, const Q
         if (!lock.isEmpty()) db.exec(lock);
         claimOrderNumber();
         const Rows last = db.select(
-            QStringLiteral("select CLEAUTO_SAISIE, SA_ROW, SA_ARTICLE_ID, PRIXARTICLETTC_SAISIE, "
-                           "DESARTICLE_SAISIE, SA_HIDE, SA_KITCHEN, SA_LOCK from SAISIES where SA_NOSAISIE = ? "
-                           "order by SA_ROW desc, CLEAUTO_SAISIE desc limit 1"),
+            QStringLiteral(
+                "select CLEAUTO_SAISIE, SA_ROW, SA_ARTICLE_ID, PRIXARTICLETTC_SAISIE, "
+                "DESARTICLE_SAISIE, SA_HIDE, SA_KITCHEN, SA_LOCK from SAISIES where SA_NOSAISIE = ? "
+                "order by SA_ROW desc, CLEAUTO_SAISIE desc limit 1"),
             {m_ctx.nosaisie});
         int lastRow = 0;
         if (!last.isEmpty()) {
@@ -162,39 +160,66 @@ bool OrderStore::enregistresaisie(CurrentArticle a, const QString& sign, const Q
                 r.value(QStringLiteral("PRIXARTICLETTC_SAISIE")).toDouble() == a.selprixarticle &&
                 r.value(QStringLiteral("DESARTICLE_SAISIE")).toString() == a.seldesarticle &&
                 r.value(QStringLiteral("SA_HIDE")).toString() != u"1" &&
-                r.value(QStringLiteral("SA_KITCHEN")).toInt() != 3 && r.value(QStringLiteral("SA_LOCK")).toInt() != 1;
+                r.value(QStringLiteral("SA_KITCHEN")).toInt() != 3 &&
+                r.value(QStringLiteral("SA_LOCK")).toInt() != 1;
             if (merge) {
-                db.exec(QStringLiteral("update SAISIES set QTEARTICLE_SAISIE = QTEARTICLE_SAISIE + ?, "
-                                       "TOTALLIGNETTC_SAISIE = (QTEARTICLE_SAISIE + ?) * PRIXARTICLETTC_SAISIE, "
-                                       "SA_TOTALLIGNETTCRG = (QTEARTICLE_SAISIE + ?) * PRIXARTICLETTC_SAISIE, "
-                                       "SA_TIMECTRL = ? where CLEAUTO_SAISIE = ?"),
-                        {quantity, quantity, quantity, Clock::stamp(), r.value(QStringLiteral("CLEAUTO_SAISIE"))});
+                db.exec(
+                    QStringLiteral("update SAISIES set QTEARTICLE_SAISIE = QTEARTICLE_SAISIE + ?, "
+                                   "TOTALLIGNETTC_SAISIE = (QTEARTICLE_SAISIE + ?) * PRIXARTICLETTC_SAISIE, "
+                                   "SA_TOTALLIGNETTCRG = (QTEARTICLE_SAISIE + ?) * PRIXARTICLETTC_SAISIE, "
+                                   "SA_TIMECTRL = ? where CLEAUTO_SAISIE = ?"),
+                    {quantity, quantity, quantity, Clock::stamp(),
+                     r.value(QStringLiteral("CLEAUTO_SAISIE"))});
                 return;
             }
         }
         const double total = quantity * a.selprixarticle;
-        db.exec(QStringLiteral(
-                    "insert into SAISIES (SA_NOSAISIE, SA_ROW, NOSALLE_SAISIE, NOTABLE_SAISIE, FAMARTICLE_SAISIE, "
-                    "DESARTICLE_SAISIE, QTEARTICLE_SAISIE, PRIXARTICLETTC_SAISIE, SA_PURCHASEPRICE, "
-                    "TOTALLIGNETTC_SAISIE, SA_TOTALLIGNETTCRG, CODETVAARTICLE_SAISIE, SA_TAXRATE, COUVERTS, "
-                    "SA_USER_ID, ID_CLI_SAISIE, RG, SA_ARTICLE_ID, SA_PRINTTICKET, SA_KITCHEN, SA_PRINTPROD1, "
-                    "SA_PRINTPROD2, SA_PRINTPROD3, SA_LOYALTY, SA_TIMECTRL, SA_HIDE, SA_TABLENAME, SA_ROOMNAME) "
-                    "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '0', ?, ?)"),
-                {m_ctx.nosaisie, lastRow + 1, m_ctx.nosalle, m_ctx.notable, a.selidfamille.toInt(),
-                 a.seldesarticle, quantity, a.selprixarticle, a.selprixachat, total, total,
-                 a.seltvaarticle.toInt(), a.seltxtvaarticle, m_ctx.couvert, m_ctx.idutilisateur, m_ctx.idcli,
-                 m_ctx.remiseglobale, a.selidarticle.toInt(), a.selimparticle, a.selprod[0].toInt(),
-                 a.selprod[1].toInt(), a.selprod[2].toInt(), a.selprod[3].toInt(), a.selfidarticle,
-                 Clock::stamp(), m_ctx.nomtable, m_ctx.nomsalle});
+        db.exec(
+            QStringLiteral(
+                "insert into SAISIES (SA_NOSAISIE, SA_ROW, NOSALLE_SAISIE, NOTABLE_SAISIE, "
+                "FAMARTICLE_SAISIE, "
+                "DESARTICLE_SAISIE, QTEARTICLE_SAISIE, PRIXARTICLETTC_SAISIE, SA_PURCHASEPRICE, "
+                "TOTALLIGNETTC_SAISIE, SA_TOTALLIGNETTCRG, CODETVAARTICLE_SAISIE, SA_TAXRATE, COUVERTS, "
+                "SA_USER_ID, ID_CLI_SAISIE, RG, SA_ARTICLE_ID, SA_PRINTTICKET, SA_KITCHEN, SA_PRINTPROD1, "
+                "SA_PRINTPROD2, SA_PRINTPROD3, SA_LOYALTY, SA_TIMECTRL, SA_HIDE, SA_TABLENAME, SA_ROOMNAME) "
+                "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '0', ?, "
+                "?)"),
+            {m_ctx.nosaisie,
+             lastRow + 1,
+             m_ctx.nosalle,
+             m_ctx.notable,
+             a.selidfamille.toInt(),
+             a.seldesarticle,
+             quantity,
+             a.selprixarticle,
+             a.selprixachat,
+             total,
+             total,
+             a.seltvaarticle.toInt(),
+             a.seltxtvaarticle,
+             m_ctx.couvert,
+             m_ctx.idutilisateur,
+             m_ctx.idcli,
+             m_ctx.remiseglobale,
+             a.selidarticle.toInt(),
+             a.selimparticle,
+             a.selprod[0].toInt(),
+             a.selprod[1].toInt(),
+             a.selprod[2].toInt(),
+             a.selprod[3].toInt(),
+             a.selfidarticle,
+             Clock::stamp(),
+             m_ctx.nomtable,
+             m_ctx.nomsalle});
     });
     return true;
 }
 
-const QList<OrderLine>& OrderStore::litsaisie()
-{
+const QList<OrderLine>& OrderStore::litsaisie() {
     const Rows rows = m_ctx.db->select(
-        QStringLiteral("select QTEARTICLE_SAISIE, DESARTICLE_SAISIE, PRIXARTICLETTC_SAISIE, QTEARTICLE_SAISIE * "
-                       "PRIXARTICLETTC_SAISIE as TOTAL, SA_USER_ID, CLEAUTO_SAISIE from SAISIES where ") +
+        QStringLiteral(
+            "select QTEARTICLE_SAISIE, DESARTICLE_SAISIE, PRIXARTICLETTC_SAISIE, QTEARTICLE_SAISIE * "
+            "PRIXARTICLETTC_SAISIE as TOTAL, SA_USER_ID, CLEAUTO_SAISIE from SAISIES where ") +
             visible + QStringLiteral(" and SA_NOSAISIE = ? order by SA_ROW, CLEAUTO_SAISIE"),
         {m_ctx.nosaisie});
     m_lines.clear();
@@ -215,8 +240,7 @@ const QList<OrderLine>& OrderStore::litsaisie()
     return m_lines;
 }
 
-const OrderTotals& OrderStore::calculnet(int selectedRow)
-{
+const OrderTotals& OrderStore::calculnet(int selectedRow) {
     Database& db = *m_ctx.db;
     const QVariant rg = db.scalar(QStringLiteral("select RG from SAISIES where ") + visible +
                                       QStringLiteral(" and SA_NOSAISIE = ? order by SA_ROW limit 1"),
@@ -226,16 +250,18 @@ const OrderTotals& OrderStore::calculnet(int selectedRow)
     m_totals.labelRg = QStringLiteral("RG (%1%) :").arg(m_totals.rg);
     // The global percentage in floating point: an integer division would drop it.
     db.write([&] {
-        db.exec(QStringLiteral("update SAISIES set TOTALLIGNETTC_SAISIE = QTEARTICLE_SAISIE * PRIXARTICLETTC_SAISIE, "
-                               "SA_TOTALLIGNETTCRG = QTEARTICLE_SAISIE * PRIXARTICLETTC_SAISIE * "
-                               "((100.0 + coalesce(RG, 0)) / 100.0) where ") +
+        db.exec(QStringLiteral(
+                    "update SAISIES set TOTALLIGNETTC_SAISIE = QTEARTICLE_SAISIE * PRIXARTICLETTC_SAISIE, "
+                    "SA_TOTALLIGNETTCRG = QTEARTICLE_SAISIE * PRIXARTICLETTC_SAISIE * "
+                    "((100.0 + coalesce(RG, 0)) / 100.0) where ") +
                     visible + QStringLiteral(" and SA_NOSAISIE = ?"),
                 {m_ctx.nosaisie});
     });
-    const Rows sums = db.select(QStringLiteral("select sum(TOTALLIGNETTC_SAISIE), sum(SA_TOTALLIGNETTCRG) from "
-                                               "SAISIES where ") +
-                                    visible + QStringLiteral(" and SA_NOSAISIE = ?"),
-                                {m_ctx.nosaisie});
+    const Rows sums =
+        db.select(QStringLiteral("select sum(TOTALLIGNETTC_SAISIE), sum(SA_TOTALLIGNETTCRG) from "
+                                 "SAISIES where ") +
+                      visible + QStringLiteral(" and SA_NOSAISIE = ?"),
+                  {m_ctx.nosaisie});
     m_totals.s1 = sums.isEmpty() ? 0 : sums.first().value(0).toDouble();
     m_totals.s2 = sums.isEmpty() ? 0 : sums.first().value(1).toDouble();
     m_totals.labelMrg = QStringLiteral("- ") + NumberText::fixed2(m_totals.s1 - m_totals.s2, 5);
@@ -251,42 +277,41 @@ const OrderTotals& OrderStore::calculnet(int selectedRow)
     return m_totals;
 }
 
-double OrderStore::priceFor(const QSqlRecord& r, const QString& tarifclient, bool namedCustomer)
-{
+double OrderStore::priceFor(const QSqlRecord& r, const QString& tarifclient, bool namedCustomer) {
     double price = r.value(QStringLiteral("PRIXARTICLETTC_ARTICLES")).toDouble();
     const double discount = r.value(QStringLiteral("FA_DISCOUNT")).toDouble();
     if (tarifclient != u"0") {
         // Customer types other than 0 buy at purchase price plus VAT.
         price = r.value(QStringLiteral("AR_PURCHASEPRICE")).toDouble() *
                 (r.value(QStringLiteral("TAUXTVA")).toDouble() / 100 + 1);
-    } else if (discount != 0 && (!customersOnly(r.value(QStringLiteral("FA_DISCOUNTCLIENT"))) || namedCustomer)) {
+    } else if (discount != 0 &&
+               (!customersOnly(r.value(QStringLiteral("FA_DISCOUNTCLIENT"))) || namedCustomer)) {
         price = price * (discount / 100 + 1);
     }
     return NumberText::round2(price);
 }
 
-double OrderStore::priceOf(const QSqlRecord& article) const
-{
+double OrderStore::priceOf(const QSqlRecord& article) const {
     return priceFor(article, m_tarifclient, !walkIn(m_ctx, m_ctx.idcli));
 }
 
-double OrderStore::calculprix(const QString& idarticle)
-{
+double OrderStore::calculprix(const QString& idarticle) {
     const Rows rows = m_ctx.db->select(
-        QStringLiteral("select * from ARTICLES, T_TVA, FAMILLES where CODETVAARTICLE_ARTICLES = CODETVA and "
-                       "FAMARTICLE_ARTICLES = IDFAMILLE_FAMILLES and coalesce(AR_OLD, '0') <> '1' and IDTXT = ?"),
+        QStringLiteral(
+            "select * from ARTICLES, T_TVA, FAMILLES where CODETVAARTICLE_ARTICLES = CODETVA and "
+            "FAMARTICLE_ARTICLES = IDFAMILLE_FAMILLES and coalesce(AR_OLD, '0') <> '1' and IDTXT = ?"),
         {idarticle.toInt()});
     if (rows.isEmpty()) return 0;
     return priceOf(rows.first());
 }
 
-QList<VatShare> OrderStore::vatContent()
-{
+QList<VatShare> OrderStore::vatContent() {
     // Deleted lines and their cancelling copies carry a discounted total of 0.
     const Rows rows = m_ctx.db->select(
-        QStringLiteral("select TAUXTVA, CODETVA, sum(SA_TOTALLIGNETTCRG - (SA_TOTALLIGNETTCRG / (1 + TAUXTVA / "
-                       "100.0))) from SAISIES, T_TVA where SA_NOSAISIE = ? and CODETVAARTICLE_SAISIE = CODETVA "
-                       "and ") +
+        QStringLiteral(
+            "select TAUXTVA, CODETVA, sum(SA_TOTALLIGNETTCRG - (SA_TOTALLIGNETTCRG / (1 + TAUXTVA / "
+            "100.0))) from SAISIES, T_TVA where SA_NOSAISIE = ? and CODETVAARTICLE_SAISIE = CODETVA "
+            "and ") +
             visible + QStringLiteral(" group by TAUXTVA, CODETVA order by CODETVA"),
         {m_ctx.nosaisie});
     QList<VatShare> result;
@@ -295,8 +320,7 @@ QList<VatShare> OrderStore::vatContent()
     return result;
 }
 
-double OrderStore::loyaltyCredit()
-{
+double OrderStore::loyaltyCredit() {
     return m_ctx.db
         ->scalar(QStringLiteral("select sum(TOTALLIGNETTC_SAISIE * SA_LOYALTY / 100.0) from SAISIES where "
                                 "SA_NOSAISIE = ?"),
@@ -304,28 +328,39 @@ double OrderStore::loyaltyCredit()
         .toDouble();
 }
 
-void OrderStore::setCovers(int couvert)
-{
+void OrderStore::setCovers(int couvert) {
     m_ctx.couvert = couvert;
     m_ctx.db->exec(QStringLiteral("update SAISIES set COUVERTS = ? where SA_NOSAISIE = ?"),
                    {couvert, m_ctx.nosaisie});
 }
 
-void OrderStore::setLineUser(qint64 key, int user)
-{
-    m_ctx.db->exec(QStringLiteral("update SAISIES set SA_USER_ID = ?, SA_TIMECTRL = ? where CLEAUTO_SAISIE = ?"),
-                   {user, Clock::stamp(), key});
+void OrderStore::setLineUser(qint64 key, int user) {
+    m_ctx.db->exec(
+        QStringLiteral("update SAISIES set SA_USER_ID = ?, SA_TIMECTRL = ? where CLEAUTO_SAISIE = ?"),
+        {user, Clock::stamp(), key});
 }
 
-void OrderStore::setTableWaiting(bool waiting)
-{
-    m_ctx.db->exec(QStringLiteral("update SAISIES set SA_INFO = ? where NOSALLE_SAISIE = ? and NOTABLE_SAISIE = ?"),
-                   {waiting ? 1 : 0, m_ctx.nosalle, m_ctx.notable});
+bool OrderStore::userctrl(const QString& pin) {
+    const Rows rows =
+        m_ctx.db->select(QStringLiteral("select US_ID, US_NAME from T_USER where coalesce(US_OLD, '0') "
+                                        "<> '1' and US_PWD = ? and US_INPUT = 'X'"),
+                         {pin});
+    if (rows.size() != 1) return false;
+    m_ctx.idutilisateur = rows.first().value(0).toInt();
+    m_ctx.nomutilisateur = rows.first().value(1).toString();
+    return true;
 }
 
-bool OrderStore::hasLines()
-{
-    return m_ctx.db->scalar(QStringLiteral("select count(*) from SAISIES where SA_NOSAISIE = ?"), {m_ctx.nosaisie})
+void OrderStore::setTableWaiting(bool waiting) {
+    m_ctx.db->exec(
+        QStringLiteral("update SAISIES set SA_INFO = ? where NOSALLE_SAISIE = ? and NOTABLE_SAISIE = ?"),
+        {waiting ? 1 : 0, m_ctx.nosalle, m_ctx.notable});
+}
+
+bool OrderStore::hasLines() {
+    return m_ctx.db
+               ->scalar(QStringLiteral("select count(*) from SAISIES where SA_NOSAISIE = ?"),
+                        {m_ctx.nosaisie})
                .toInt() > 0;
 }
 

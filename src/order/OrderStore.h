@@ -23,9 +23,9 @@ struct OrderLine {
 
 // Totals of the open order after calculnet.
 struct OrderTotals {
-    qint16 rg = 0;  // global percentage of the order (negative = discount)
-    double s1 = 0;  // sum of the visible line totals
-    double s2 = 0;  // the same after the global percentage: the amount due
+    qint16 rg = 0;      // global percentage of the order (negative = discount)
+    double s1 = 0;      // sum of the visible line totals
+    double s2 = 0;      // the same after the global percentage: the amount due
     QString labelRg;    // "RG (-10%) :"
     QString labelMrg;   // "- 1.50"
     QString labelTotal; // "13.50"
@@ -47,7 +47,7 @@ struct KeypadValue {
 // The open order of a table: the SAISIES rows of one order number. Writes go
 // through one transaction each; every read is bound to the till context's order.
 class OrderStore {
-public:
+  public:
     explicit OrderStore(TillContext& ctx) : m_ctx(ctx) {}
 
     // Asks the price of an open-price article (0.01 or -0.01): sign is "+" or "-".
@@ -96,6 +96,9 @@ public:
     // Order-level values repeated on every line.
     void setCovers(int couvert);
     void setLineUser(qint64 key, int user);
+    // PIN of a user allowed to take orders (US_INPUT "X"): exactly one active user
+    // must match. Makes that user the current one; a refused PIN changes nothing.
+    bool userctrl(const QString& pin);
     // Leaving the screen: SA_INFO 1 (waiting) or 0 on every line of the table.
     void setTableWaiting(bool waiting);
     bool hasLines();
@@ -103,7 +106,7 @@ public:
     // Order number "YYMMDDHHMMSS" one second after the given one.
     static QString nextSecond(const QString& number);
 
-private:
+  private:
     // Before the first line of a new order: takes the table's order when another
     // workstation opened it meanwhile, else the next number free in SAISIES and
     // HISTORIQUE. Runs inside the write transaction.

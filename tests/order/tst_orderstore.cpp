@@ -15,8 +15,7 @@ namespace {
 struct Till {
     TillContext ctx;
     OrderStore store{ctx};
-    explicit Till(std::unique_ptr<Database> db, int table = 3)
-    {
+    explicit Till(std::unique_ptr<Database> db, int table = 3) {
         ctx.db = std::move(db);
         ctx.nosalle = 1;
         ctx.notable = static_cast<quint8>(table);
@@ -25,25 +24,22 @@ struct Till {
         ctx.couvert = 2;
         ctx.idutilisateur = 2;
     }
-    void open()
-    {
+    void open() {
         const bool has = store.openOrder();
         store.loadCustomer(has);
     }
-    CurrentArticle article(int id)
-    {
+    CurrentArticle article(int id) {
         CurrentArticle a = *EntryCatalog(*ctx.db).article(id);
         a.selprixarticle = store.calculprix(a.selidarticle);
         return a;
     }
-    void touch(int id, const QString& sign = QStringLiteral("+"), const QString& qty = QStringLiteral("1"))
-    {
+    void touch(int id, const QString& sign = QStringLiteral("+"), const QString& qty = QStringLiteral("1")) {
         store.enregistresaisie(article(id), sign, qty);
     }
-    QStringList shown()
-    {
+    QStringList shown() {
         QStringList out;
-        for (const OrderLine& l : store.litsaisie()) out << l.qte + u' ' + l.designation;
+        for (const OrderLine& l : store.litsaisie())
+            out << l.qte + u' ' + l.designation;
         return out;
     }
 };
@@ -54,12 +50,11 @@ const int coca = 1, cafe = 15, pression = 6, steak = 24;
 
 class TestOrderStore : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { Clock::set(QDateTime(QDate(2024, 5, 17), QTime(12, 30, 0))); }
     void cleanup() { Clock::set({}); }
 
-    void mergeRule_data()
-    {
+    void mergeRule_data() {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("the same article twice in a row makes one line of 2")
@@ -79,7 +74,8 @@ private slots:
             << QStringList{"steak +1", "!kitchen", "steak +1"}
             << QStringList{"1 Steak frites", "1 Steak frites"};
         QTest::newRow("a line on a provisional bill takes no more units")
-            << QStringList{"coca +1", "!lock", "coca +1"} << QStringList{"1 Coca-Cola 33cl", "1 Coca-Cola 33cl"};
+            << QStringList{"coca +1", "!lock", "coca +1"}
+            << QStringList{"1 Coca-Cola 33cl", "1 Coca-Cola 33cl"};
         QTest::newRow("a renamed line takes no more units")
             << QStringList{"steak +1", "!rename", "steak +1"}
             << QStringList{"1 Steak frites saignant", "1 Steak frites"};
@@ -90,8 +86,7 @@ private slots:
             << QStringList{"cafe +1", "coca +1", "!delete", "coca +1"}
             << QStringList{"1 Café", "1 Coca-Cola 33cl"};
     }
-    void mergeRule()
-    {
+    void mergeRule() {
         QFETCH(QStringList, steps);
         QFETCH(QStringList, expected);
         Till t(qortest::newDatabase());
@@ -99,28 +94,37 @@ private slots:
         const QHash<QString, int> ids = {{"coca", coca}, {"cafe", cafe}, {"steak", steak}};
         Database& db = *t.ctx.db;
         const QString lastKey =
-            QStringLiteral("(select max(CLEAUTO_SAISIE) from SAISIES where SA_NOSAISIE = '%1')").arg(t.ctx.nosaisie);
+            QStringLiteral("(select max(CLEAUTO_SAISIE) from SAISIES where SA_NOSAISIE = '%1')")
+                .arg(t.ctx.nosaisie);
         for (const QString& s : steps) {
-            if (s == u"!kitchen") db.exec("update SAISIES set SA_KITCHEN = 3 where SA_KITCHEN = 1");
-            else if (s == u"!lock") db.exec("update SAISIES set SA_LOCK = 1");
-            else if (s == u"!rename") db.exec("update SAISIES set DESARTICLE_SAISIE = 'Steak frites saignant'");
+            if (s == u"!kitchen")
+                db.exec("update SAISIES set SA_KITCHEN = 3 where SA_KITCHEN = 1");
+            else if (s == u"!lock")
+                db.exec("update SAISIES set SA_LOCK = 1");
+            else if (s == u"!rename")
+                db.exec("update SAISIES set DESARTICLE_SAISIE = 'Steak frites saignant'");
             else if (s == u"!offer")
-                db.exec("insert into SAISIES (SA_NOSAISIE, SA_ROW, NOSALLE_SAISIE, NOTABLE_SAISIE, "
-                        "DESARTICLE_SAISIE, QTEARTICLE_SAISIE, PRIXARTICLETTC_SAISIE, SA_ARTICLE_ID, SA_HIDE) "
-                        "select SA_NOSAISIE, SA_ROW + 1, NOSALLE_SAISIE, NOTABLE_SAISIE, '¤' || DESARTICLE_SAISIE, "
-                        "-QTEARTICLE_SAISIE, PRIXARTICLETTC_SAISIE, SA_ARTICLE_ID, SA_HIDE from SAISIES where "
-                        "CLEAUTO_SAISIE = " +
-                        lastKey);
+                db.exec(
+                    "insert into SAISIES (SA_NOSAISIE, SA_ROW, NOSALLE_SAISIE, NOTABLE_SAISIE, "
+                    "DESARTICLE_SAISIE, QTEARTICLE_SAISIE, PRIXARTICLETTC_SAISIE, SA_ARTICLE_ID, SA_HIDE) "
+                    "select SA_NOSAISIE, SA_ROW + 1, NOSALLE_SAISIE, NOTABLE_SAISIE, '¤' || "
+                    "DESARTICLE_SAISIE, "
+                    "-QTEARTICLE_SAISIE, PRIXARTICLETTC_SAISIE, SA_ARTICLE_ID, SA_HIDE from SAISIES where "
+                    "CLEAUTO_SAISIE = " +
+                    lastKey);
             else if (s == u"!delete") {
                 // The line and its cancelling copy, both hidden at row 0.
-                db.exec("update SAISIES set DESARTICLE_SAISIE = '~' || DESARTICLE_SAISIE, SA_HIDE = '1', SA_ROW = 0, "
+                db.exec("update SAISIES set DESARTICLE_SAISIE = '~' || DESARTICLE_SAISIE, SA_HIDE = '1', "
+                        "SA_ROW = 0, "
                         "SA_TOTALLIGNETTCRG = 0 where CLEAUTO_SAISIE = " +
                         lastKey);
-                db.exec("insert into SAISIES (SA_NOSAISIE, SA_ROW, NOSALLE_SAISIE, NOTABLE_SAISIE, "
-                        "DESARTICLE_SAISIE, QTEARTICLE_SAISIE, PRIXARTICLETTC_SAISIE, SA_ARTICLE_ID, SA_HIDE) "
-                        "select SA_NOSAISIE, 0, NOSALLE_SAISIE, NOTABLE_SAISIE, DESARTICLE_SAISIE, -QTEARTICLE_SAISIE, "
-                        "PRIXARTICLETTC_SAISIE, SA_ARTICLE_ID, SA_HIDE from SAISIES where CLEAUTO_SAISIE = " +
-                        lastKey);
+                db.exec(
+                    "insert into SAISIES (SA_NOSAISIE, SA_ROW, NOSALLE_SAISIE, NOTABLE_SAISIE, "
+                    "DESARTICLE_SAISIE, QTEARTICLE_SAISIE, PRIXARTICLETTC_SAISIE, SA_ARTICLE_ID, SA_HIDE) "
+                    "select SA_NOSAISIE, 0, NOSALLE_SAISIE, NOTABLE_SAISIE, DESARTICLE_SAISIE, "
+                    "-QTEARTICLE_SAISIE, "
+                    "PRIXARTICLETTC_SAISIE, SA_ARTICLE_ID, SA_HIDE from SAISIES where CLEAUTO_SAISIE = " +
+                    lastKey);
             } else {
                 const QStringList p = s.split(u' ');
                 t.touch(ids.value(p[0]), p[1].left(1), p[1].mid(1));
@@ -129,8 +133,7 @@ private slots:
         QCOMPARE(t.shown(), expected);
     }
 
-    void newOrder()
-    {
+    void newOrder() {
         Till t(qortest::newDatabase());
         t.open();
         QCOMPARE(t.ctx.nosaisie, QStringLiteral("240517123000"));
@@ -160,8 +163,7 @@ private slots:
         QCOMPARE(again.ctx.couvert, 2);
     }
 
-    void openPrice_data()
-    {
+    void openPrice_data() {
         QTest::addColumn<double>("catalogue");
         QTest::addColumn<QString>("qty");
         QTest::addColumn<QVariant>("typed"); // invalid = keypad closed
@@ -173,10 +175,10 @@ private slots:
             << -0.01 << "1" << QVariant(-3.0) << "-" << QStringList{"1 -3 -3"};
         QTest::newRow("closing the price keypad writes no line")
             << 0.01 << "1" << QVariant() << "+" << QStringList{};
-        QTest::newRow("an ordinary price asks nothing") << 4.0 << "1" << QVariant() << "" << QStringList{"1 4 4"};
+        QTest::newRow("an ordinary price asks nothing")
+            << 4.0 << "1" << QVariant() << "" << QStringList{"1 4 4"};
     }
-    void openPrice()
-    {
+    void openPrice() {
         QFETCH(double, catalogue);
         QFETCH(QString, qty);
         QFETCH(QVariant, typed);
@@ -200,21 +202,25 @@ private slots:
         QCOMPARE(got, expected);
     }
 
-    void totals_data()
-    {
+    void totals_data() {
         QTest::addColumn<int>("rg");
         QTest::addColumn<double>("s1");
         QTest::addColumn<double>("s2");
         QTest::addColumn<QString>("labelRg");
         QTest::addColumn<QString>("labelMrg");
         QTest::addColumn<QString>("labelTotal");
-        QTest::newRow("no global percentage") << 0 << 15.0 << 15.0 << "RG (0%) :" << "- 0.00" << "15.00";
-        QTest::newRow("a discount of 10 percent") << -10 << 15.0 << 13.5 << "RG (-10%) :" << "- 1.50" << "13.50";
+        QTest::newRow("no global percentage") << 0 << 15.0 << 15.0 << "RG (0%) :"
+                                              << "- 0.00"
+                                              << "15.00";
+        QTest::newRow("a discount of 10 percent") << -10 << 15.0 << 13.5 << "RG (-10%) :"
+                                                  << "- 1.50"
+                                                  << "13.50";
         QTest::newRow("a surcharge of 5 percent shows a negative discount")
-            << 5 << 15.0 << 15.75 << "RG (5%) :" << "- -0.75" << "15.75";
+            << 5 << 15.0 << 15.75 << "RG (5%) :"
+            << "- -0.75"
+            << "15.75";
     }
-    void totals()
-    {
+    void totals() {
         QFETCH(int, rg);
         QFETCH(double, s1);
         QFETCH(double, s2);
@@ -245,8 +251,7 @@ private slots:
         QCOMPARE(display, (QStringList{"1 Café  5.00E", "Total " + tot.labelTotal + "E"}));
     }
 
-    void calculprix_data()
-    {
+    void calculprix_data() {
         QTest::addColumn<QString>("clientType");
         QTest::addColumn<int>("customer");
         QTest::addColumn<double>("discount");
@@ -258,14 +263,14 @@ private slots:
             << "0" << 1 << -10.0 << 0 << 15.75;
         QTest::newRow("a discount for customers only leaves the walk-in customer at the catalogue price")
             << "0" << 1 << -20.0 << 1 << 17.5;
-        QTest::newRow("a discount for customers only applies to a named customer") << "0" << 2 << -20.0 << 1 << 14.0;
+        QTest::newRow("a discount for customers only applies to a named customer")
+            << "0" << 2 << -20.0 << 1 << 14.0;
         QTest::newRow("a positive family percentage raises the price") << "0" << 2 << 3.0 << 0 << 18.03;
         QTest::newRow("a customer type other than 0 pays purchase price plus VAT, ignoring discounts")
             << "1" << 2 << -20.0 << 0 << 5.5;
         QTest::newRow("an empty customer type is an ordinary customer") << "" << 2 << 0.0 << 0 << 17.5;
     }
-    void calculprix()
-    {
+    void calculprix() {
         QFETCH(QString, clientType);
         QFETCH(int, customer);
         QFETCH(double, discount);
@@ -280,23 +285,24 @@ private slots:
         QCOMPARE(t.store.calculprix(QString::number(steak)), price);
     }
 
-    void vatAndLoyalty()
-    {
+    void vatAndLoyalty() {
         Till t(qortest::newDatabase());
         t.open();
         t.touch(steak);    // 17.50 at 10 %, loyalty 5 %
         t.touch(pression); // 3.80 at 20 %, loyalty 5 %
         t.touch(pression);
-        t.touch(cafe);     // 1.90 at 10 %, then deleted: hidden line and hidden copy
+        t.touch(cafe); // 1.90 at 10 %, then deleted: hidden line and hidden copy
         Database& db = *t.ctx.db;
         const QVariant key = db.scalar("select max(CLEAUTO_SAISIE) from SAISIES");
-        db.exec("update SAISIES set DESARTICLE_SAISIE = '~Café', SA_HIDE = '1', SA_ROW = 0, SA_TOTALLIGNETTCRG = 0 "
+        db.exec("update SAISIES set DESARTICLE_SAISIE = '~Café', SA_HIDE = '1', SA_ROW = 0, "
+                "SA_TOTALLIGNETTCRG = 0 "
                 "where CLEAUTO_SAISIE = ?",
                 {key});
         db.exec("insert into SAISIES (SA_NOSAISIE, SA_ROW, DESARTICLE_SAISIE, QTEARTICLE_SAISIE, "
                 "PRIXARTICLETTC_SAISIE, TOTALLIGNETTC_SAISIE, SA_TOTALLIGNETTCRG, CODETVAARTICLE_SAISIE, "
                 "SA_LOYALTY, SA_HIDE) select SA_NOSAISIE, 0, DESARTICLE_SAISIE, -QTEARTICLE_SAISIE, "
-                "PRIXARTICLETTC_SAISIE, -TOTALLIGNETTC_SAISIE, 0, CODETVAARTICLE_SAISIE, SA_LOYALTY, SA_HIDE from "
+                "PRIXARTICLETTC_SAISIE, -TOTALLIGNETTC_SAISIE, 0, CODETVAARTICLE_SAISIE, SA_LOYALTY, SA_HIDE "
+                "from "
                 "SAISIES where CLEAUTO_SAISIE = ?",
                 {key});
         db.exec("update SAISIES set RG = -10");
@@ -313,8 +319,7 @@ private slots:
         QVERIFY(qAbs(t.store.loyaltyCredit() - 25.10 * 0.05) < 1e-9);
     }
 
-    void textsKeptAsTyped()
-    {
+    void textsKeptAsTyped() {
         Till t(qortest::newDatabase());
         t.ctx.nomsalle = QStringLiteral("\rSalle d'été \"Nord\"");
         t.ctx.nomtable = QStringLiteral("L'îlot \"3\"");
@@ -331,8 +336,7 @@ private slots:
     }
 
     // Two tills on one database: orders opened within the same second stay apart.
-    void orderNumbersAcrossTills()
-    {
+    void orderNumbersAcrossTills() {
         auto first = qortest::newDatabase();
         Till a(std::move(first), 3);
         Till b(a.ctx.db->clone(), 4);
@@ -350,10 +354,12 @@ private slots:
         QCOMPARE(a.ctx.nosaisie, QStringLiteral("240517123000"));
         QCOMPARE(b.ctx.nosaisie, QStringLiteral("240517123001"));
         QCOMPARE(c.ctx.nosaisie, QStringLiteral("240517123003"));
-        const Rows per = a.ctx.db->select("select SA_NOSAISIE, count(distinct NOTABLE_SAISIE), sum(QTEARTICLE_SAISIE) "
-                                          "from SAISIES group by SA_NOSAISIE order by SA_NOSAISIE");
+        const Rows per =
+            a.ctx.db->select("select SA_NOSAISIE, count(distinct NOTABLE_SAISIE), sum(QTEARTICLE_SAISIE) "
+                             "from SAISIES group by SA_NOSAISIE order by SA_NOSAISIE");
         QCOMPARE(per.size(), 3);
-        for (const QSqlRecord& r : per) QCOMPARE(r.value(1).toInt(), 1);
+        for (const QSqlRecord& r : per)
+            QCOMPARE(r.value(1).toInt(), 1);
         QCOMPARE(per[1].value(2).toDouble(), 2.0);
 
         // Two tills on the same free table: the second one's lines join the first order.
@@ -369,16 +375,17 @@ private slots:
         QCOMPARE(d.shown(), (QStringList{"1 Café", "1 Coca-Cola 33cl"}));
     }
 
-    void nextSecond_data()
-    {
+    void nextSecond_data() {
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("next");
-        QTest::newRow("within the minute") << "240517123000" << "240517123001";
-        QTest::newRow("over midnight at the end of February of a leap year") << "240229235959" << "240301000000";
-        QTest::newRow("over the new year") << "241231235959" << "250101000000";
+        QTest::newRow("within the minute") << "240517123000"
+                                           << "240517123001";
+        QTest::newRow("over midnight at the end of February of a leap year") << "240229235959"
+                                                                             << "240301000000";
+        QTest::newRow("over the new year") << "241231235959"
+                                           << "250101000000";
     }
-    void nextSecond()
-    {
+    void nextSecond() {
         QFETCH(QString, number);
         QFETCH(QString, next);
         QCOMPARE(OrderStore::nextSecond(number), next);

@@ -2,6 +2,7 @@
 
 #include "core/Clock.h"
 #include "core/Prompt.h"
+#include "core/ui/Tclaviernumfmx.h"
 #include "order/NumberText.h"
 #include "printing/CustomerDisplay.h"
 #include "rooms/ui/Tmainform.h"
@@ -9,7 +10,6 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QScrollBar>
@@ -26,34 +26,35 @@ const char* const designProp = "qorDesign";
 const char* const fontProp = "qorFont";
 
 // Windows colour value (red in the low byte) as a screen colour.
-QColor winColor(int c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+QColor winColor(int c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
 // "RRGGBB" of the catalogue as a screen colour; grey when empty or wrong.
-QColor hexColor(const QString& rrggbb)
-{
+QColor hexColor(const QString& rrggbb) {
     const QColor c(QLatin1Char('#') + rrggbb.trimmed());
     return c.isValid() ? c : QColor(0xB0, 0xB0, 0xB0);
 }
-QString textOn(const QColor& bg) { return bg.lightness() < 120 ? QStringLiteral("white") : QStringLiteral("black"); }
+QString textOn(const QColor& bg) {
+    return bg.lightness() < 120 ? QStringLiteral("white") : QStringLiteral("black");
+}
 
-void place(QWidget* w, QRectF design, qreal font = 0)
-{
+void place(QWidget* w, QRectF design, qreal font = 0) {
     w->setProperty(designProp, design);
     if (font > 0) w->setProperty(fontProp, font);
 }
 
-QString buttonStyle(const QColor& bg, int radius = 5)
-{
-    return QStringLiteral("QPushButton { background: %1; color: %2; border: 1px solid %3; border-radius: %4px; "
-                          "font-weight: bold; } QPushButton:pressed { background: %5; } "
-                          "QPushButton:disabled { color: #888; }")
+QString buttonStyle(const QColor& bg, int radius = 5) {
+    return QStringLiteral(
+               "QPushButton { background: %1; color: %2; border: 1px solid %3; border-radius: %4px; "
+               "font-weight: bold; } QPushButton:pressed { background: %5; } "
+               "QPushButton:disabled { color: #888; }")
         .arg(bg.name(), textOn(bg), bg.darker(130).name())
         .arg(radius)
         .arg(bg.darker(120).name());
 }
 
 // Removes a button built for an earlier family; it is freed once its click has returned.
-void retire(QWidget* w)
-{
+void retire(QWidget* w) {
     w->hide();
     w->setObjectName({});
     w->deleteLater();
@@ -63,8 +64,7 @@ void retire(QWidget* w)
 
 Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
     : QDialog(parent ? parent : &main, Qt::FramelessWindowHint | Qt::Dialog), m_main(main), m_ctx(main.ctx()),
-      m_store(m_ctx), m_catalog(*m_ctx.db)
-{
+      m_store(m_ctx), m_catalog(*m_ctx.db) {
     setObjectName(QStringLiteral("Tsaisiefmx"));
     setAccessibleName(QStringLiteral("Saisie de la commande"));
     setModal(true);
@@ -93,20 +93,25 @@ Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
 
     // Top bar: move on the left; from the right close, hourglass, calculator, customer,
     // customer card, technical note, then merge, covers, production send and keyboard.
-    btnbougefenetre = toolButton(this, "btnbougefenetre", "Déplacer la fenêtre", "✥", "move.png", {2, 2, 48, 46});
+    btnbougefenetre =
+        toolButton(this, "btnbougefenetre", "Déplacer la fenêtre", "✥", "move.png", {2, 2, 48, 46});
     btnbougefenetre->installEventFilter(this);
     auto* btnclose = toolButton(this, "btnclose", "Fermer la table", "✕", "close.png", {940, 2, 48, 46});
     auto* btnsablier =
         toolButton(this, "btnsablier", "Mettre la table en attente", "⌛", "wait.png", {888, 2, 48, 46});
     auto* btncalc = toolButton(this, "btncalc", "Calculatrice", "Calc", "calc.png", {836, 2, 48, 46});
-    auto* btnclient = toolButton(this, "btnclient", "Choisir le client", "Client", "client.png", {784, 2, 48, 46});
+    auto* btnclient =
+        toolButton(this, "btnclient", "Choisir le client", "Client", "client.png", {784, 2, 48, 46});
     auto* btneanclient =
         toolButton(this, "btneanclient", "Carte du client", "Carte", "userid.png", {732, 2, 48, 46});
     auto* imagefichetechnique =
         toolButton(this, "imagefichetechnique", "Fiche technique", "Note", "technote.png", {680, 2, 48, 46});
-    auto* imagesplit = toolButton(this, "imagesplit", "Fusionner des tables", "Fusion", "split.png", {612, 2, 48, 46});
-    auto* btncouvert = toolButton(this, "btncouvert", "Nombre de couverts", "Couv.", "plate.png", {560, 2, 48, 46});
-    auto* imageprod = toolButton(this, "imageprod", "Envoyer en production", "Prod", "prod.png", {508, 2, 48, 46});
+    auto* imagesplit =
+        toolButton(this, "imagesplit", "Fusionner des tables", "Fusion", "split.png", {612, 2, 48, 46});
+    auto* btncouvert =
+        toolButton(this, "btncouvert", "Nombre de couverts", "Couv.", "plate.png", {560, 2, 48, 46});
+    auto* imageprod =
+        toolButton(this, "imageprod", "Envoyer en production", "Prod", "prod.png", {508, 2, 48, 46});
     auto* btnkb = toolButton(this, "btnkb", "Clavier visuel", "Clavier", "keyboard.png", {456, 2, 48, 46});
     connect(btnclose, &QPushButton::clicked, this, [this] { btncloseClick(0); });
     connect(btnsablier, &QPushButton::clicked, this, [this] { btncloseClick(1); });
@@ -121,7 +126,8 @@ Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
     });
     connect(btnkb, &QPushButton::clicked, this, [this] { m_ctx.freevk(); });
     connect(btncouvert, &QPushButton::clicked, this, [this] { btncouvertClick(); });
-    for (QPushButton* b : {btnclient, btneanclient, imagefichetechnique, imagesplit, imageprod}) later(b);
+    for (QPushButton* b : {btnclient, btneanclient, imagefichetechnique, imagesplit, imageprod})
+        later(b);
     imagesplit->setVisible(m_ctx.fusionOk);
     imagefichetechnique->setVisible(m_ctx.FTOk);
     btnclient->setVisible(m_ctx.clientok);
@@ -132,9 +138,9 @@ Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
     BarreTitre = new QLabel(this);
     BarreTitre->setObjectName(QStringLiteral("BarreTitre"));
     BarreTitre->setAccessibleName(QStringLiteral("Commande en cours"));
-    BarreTitre->setStyleSheet(QStringLiteral("background: %1; color: %2; font-weight: bold; padding-left: 6px;")
-                                  .arg(winColor(m_ctx.couleurbordure).name(),
-                                       winColor(m_ctx.couleurecrituretitre).name()));
+    BarreTitre->setStyleSheet(
+        QStringLiteral("background: %1; color: %2; font-weight: bold; padding-left: 6px;")
+            .arg(winColor(m_ctx.couleurbordure).name(), winColor(m_ctx.couleurecrituretitre).name()));
     place(BarreTitre, {0, 52, 992, 46}, 14);
 
     // Left: the ticket grid, the total block, the express strip and the payment buttons.
@@ -192,12 +198,15 @@ Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
         }
         b->setText(caption);
         b->setProperty("tag", tag);
-        b->setAccessibleName(i == 2 ? QStringLiteral("Écran de paiement") : QStringLiteral("Payer en ") + caption);
+        b->setAccessibleName(i == 2 ? QStringLiteral("Écran de paiement")
+                                    : QStringLiteral("Payer en ") + caption);
         b->setStyleSheet(buttonStyle(QColor(0xE8, 0xE8, 0xE8)));
         place(b, {i * 124.0, 0, 120, 42}, 13);
         m_express << b;
-        if (i < 2) connect(b, &QPushButton::clicked, this, [this, b] { btnexpress1Click(b); });
-        else connect(b, &QPushButton::clicked, this, [this] { btnexpress4Click(); });
+        if (i < 2)
+            connect(b, &QPushButton::clicked, this, [this, b] { btnexpress1Click(b); });
+        else
+            connect(b, &QPushButton::clicked, this, [this] { btnexpress4Click(); });
     }
     Recrouge = new QWidget(RectangleExpress);
     Recrouge->setObjectName(QStringLiteral("Recrouge"));
@@ -206,8 +215,8 @@ Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
     place(Recrouge, {248 + 4, 44, 112, 7});
 
     const qreal payY = express ? 597 : 582;
-    auto* btnimprime = toolButton(this, "btnimprime", "Imprimer l'addition", "Addition", "print.png",
-                                  {5, payY, 118, 88});
+    auto* btnimprime =
+        toolButton(this, "btnimprime", "Imprimer l'addition", "Addition", "print.png", {5, payY, 118, 88});
     btnimprimantetxt = new QPushButton(this);
     btnimprimantetxt->setObjectName(QStringLiteral("btnimprimantetxt"));
     btnimprimantetxt->setAccessibleName(QStringLiteral("Couper l'imprimante de tickets"));
@@ -217,10 +226,11 @@ Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
     place(btnimprimantetxt, {124, payY, 10, 88});
     auto* btntiroir = toolButton(this, "btntiroir", "Ouvrir le tiroir-caisse", "Tiroir", "cashdrawer.png",
                                  {136, payY, 110, 88});
-    auto* btnpaiement = toolButton(this, "btnpaiement", "Encaisser la commande", "Payer", "pig.png",
-                                   {250, payY, 140, 88});
+    auto* btnpaiement =
+        toolButton(this, "btnpaiement", "Encaisser la commande", "Payer", "pig.png", {250, payY, 140, 88});
     btnpaiement->setStyleSheet(buttonStyle(QColor(0x2E, 0x8B, 0x3E), 8));
-    for (QPushButton* b : {btnimprime, btntiroir, btnpaiement}) later(b);
+    for (QPushButton* b : {btnimprime, btntiroir, btnpaiement})
+        later(b);
 
     // Middle: the line buttons.
     RectangleBtn = new QWidget(this);
@@ -242,10 +252,11 @@ Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
         {"btnutilisateur", "Changer l'utilisateur de la ligne", "Serveur", "user.png"},
     };
     for (int i = 0; i < 7; ++i) {
-        QPushButton* b = toolButton(RectangleBtn, lineButtons[i].name, QString::fromUtf8(lineButtons[i].accessible),
-                                    QString::fromUtf8(lineButtons[i].text), lineButtons[i].skin,
-                                    {2, i * 78.0, 58, 70});
-        if (i < 6) later(b);
+        QPushButton* b =
+            toolButton(RectangleBtn, lineButtons[i].name, QString::fromUtf8(lineButtons[i].accessible),
+                       QString::fromUtf8(lineButtons[i].text), lineButtons[i].skin, {2, i * 78.0, 58, 70});
+        if (i < 6)
+            later(b);
         else {
             connect(b, &QPushButton::clicked, this, [this] { btnutilisateurClick(); });
             b->setVisible(m_ctx.utilisateurok);
@@ -277,8 +288,10 @@ Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
     vsbfamille = makeArea("Rectanglefamille", "vsbfamille", "Familles", {462, 102, 525, 146}, familyContent);
     vsbarticle = makeArea("RectangleArticle", "vsbarticle", "Articles", {462, 304, 525, 320}, articleContent);
 
-    auto* home = toolButton(this, "imagefamille0", "Familles principales", "⌂", "first.png", {462, 252, 60, 48});
-    auto* back = toolButton(this, "ImageReculfamille", "Famille précédente", "◀", "prior.png", {526, 252, 60, 48});
+    auto* home =
+        toolButton(this, "imagefamille0", "Familles principales", "⌂", "first.png", {462, 252, 60, 48});
+    auto* back =
+        toolButton(this, "ImageReculfamille", "Famille précédente", "◀", "prior.png", {526, 252, 60, 48});
     auto* hf = toolButton(this, "ImageHF", "Familles précédentes", "▲", "up.png", {862, 252, 60, 48});
     auto* bf = toolButton(this, "ImageBF", "Familles suivantes", "▼", "down.png", {926, 252, 60, 48});
     connect(home, &QPushButton::clicked, this, [this] { imagefamille0Click(); });
@@ -290,8 +303,8 @@ Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
     auto* ba = toolButton(this, "ImageBA", "Articles suivants", "▼", "down2.png", {526, 630, 60, 56});
     auto* search = toolButton(this, "btnrecherchearticle", "Rechercher un article", "Chercher", "search.png",
                               {600, 630, 80, 56});
-    auto* eanArticle = toolButton(this, "btneanarticle", "Saisir un code-barres", "Code", "ean.png",
-                                  {684, 630, 80, 56});
+    auto* eanArticle =
+        toolButton(this, "btneanarticle", "Saisir un code-barres", "Code", "ean.png", {684, 630, 80, 56});
     connect(ha, &QPushButton::clicked, this, [this] { scroll(vsbarticle, -368); });
     connect(ba, &QPushButton::clicked, this, [this] { scroll(vsbarticle, 368); });
     later(search);
@@ -319,8 +332,7 @@ Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
 }
 
 QPushButton* Tsaisiefmx::toolButton(QWidget* parent, const QString& name, const QString& accessible,
-                                    const QString& text, const QString& skinFile, QRectF design)
-{
+                                    const QString& text, const QString& skinFile, QRectF design) {
     auto* b = new QPushButton(parent);
     b->setObjectName(name);
     b->setAccessibleName(accessible);
@@ -339,16 +351,14 @@ QPushButton* Tsaisiefmx::toolButton(QWidget* parent, const QString& name, const 
     return b;
 }
 
-void Tsaisiefmx::later(QPushButton* b)
-{
+void Tsaisiefmx::later(QPushButton* b) {
     connect(b, &QPushButton::clicked, this, [b] {
         Prompt::current().inform(QStringLiteral("« %1 » : cette fonction arrive dans une prochaine version.")
                                      .arg(b->accessibleName()));
     });
 }
 
-void Tsaisiefmx::applyScale(QWidget* root)
-{
+void Tsaisiefmx::applyScale(QWidget* root) {
     const qreal sx = width() / qreal(designWidth), sy = height() / qreal(designHeight);
     const qreal sf = std::min(sx, sy);
     QList<QWidget*> all = root->findChildren<QWidget*>();
@@ -357,7 +367,8 @@ void Tsaisiefmx::applyScale(QWidget* root)
         const QVariant d = w->property(designProp);
         if (!d.isValid()) continue;
         const QRectF r = d.toRectF();
-        w->setGeometry(qRound(r.x() * sx), qRound(r.y() * sy), qRound(r.width() * sx), qRound(r.height() * sy));
+        w->setGeometry(qRound(r.x() * sx), qRound(r.y() * sy), qRound(r.width() * sx),
+                       qRound(r.height() * sy));
         const QVariant f = w->property(fontProp);
         if (f.isValid()) {
             QFont font = w->font();
@@ -369,19 +380,18 @@ void Tsaisiefmx::applyScale(QWidget* root)
     }
     if (sg1) {
         const int widths[] = {50, 205, 65, 35};
-        for (int c = 0; c < 4; ++c) sg1->setColumnWidth(c, qRound(widths[c] * sx));
+        for (int c = 0; c < 4; ++c)
+            sg1->setColumnWidth(c, qRound(widths[c] * sx));
         sg1->verticalHeader()->setDefaultSectionSize(qRound(31 * sy));
     }
 }
 
-void Tsaisiefmx::resizeEvent(QResizeEvent* e)
-{
+void Tsaisiefmx::resizeEvent(QResizeEvent* e) {
     QDialog::resizeEvent(e);
     applyScale(this);
 }
 
-bool Tsaisiefmx::eventFilter(QObject* o, QEvent* e)
-{
+bool Tsaisiefmx::eventFilter(QObject* o, QEvent* e) {
     if (o == btnbougefenetre && e->type() == QEvent::MouseButtonPress) {
         if (windowHandle()) windowHandle()->startSystemMove();
         return true;
@@ -393,19 +403,22 @@ bool Tsaisiefmx::eventFilter(QObject* o, QEvent* e)
     return QDialog::eventFilter(o, e);
 }
 
-std::optional<KeypadValue> Tsaisiefmx::askKeypad(const KeypadSetup& s)
-{
+std::optional<KeypadValue> Tsaisiefmx::askKeypad(const KeypadSetup& s) {
     if (keypad) return keypad(s);
-    bool ok = false;
-    const double v = QInputDialog::getDouble(this, QString(), s.title.trimmed(), s.input.toDouble(), -1e7, 1e7, 2, &ok);
-    if (!ok) return std::nullopt;
-    return KeypadValue{v, NumberText::plain(v)};
+    if (!m_keypad) m_keypad = new Tclaviernumfmx(m_ctx, this);
+    m_keypad->prepare(s.title, s.lgmax, s.signVisible, s.masked, s.quickKeys, s.input);
+    m_keypad->setSign(s.sign == u"-");
+    m_keypad->btnneg->setEnabled(s.signEnabled);
+    m_keypad->exec();
+    if (!m_keypad->valide) return std::nullopt;
+    return KeypadValue{m_keypad->nb, m_keypad->nbtxt};
 }
 
-void Tsaisiefmx::showError(const QString& text) { Prompt::current().inform(text); }
+void Tsaisiefmx::showError(const QString& text) {
+    Prompt::current().inform(text);
+}
 
-bool Tsaisiefmx::run()
-{
+bool Tsaisiefmx::run() {
     m_waiting = false;
     FormShow();
     exec();
@@ -418,8 +431,7 @@ bool Tsaisiefmx::run()
     return m_waiting;
 }
 
-void Tsaisiefmx::FormShow()
-{
+void Tsaisiefmx::FormShow() {
     if (QWidget* p = parentWidget()) move(p->geometry().center() - rect().center());
     const bool has = m_store.openOrder();
     litsaisie();
@@ -445,8 +457,7 @@ void Tsaisiefmx::FormShow()
     applyScale(this);
 }
 
-void Tsaisiefmx::majbarretitre()
-{
+void Tsaisiefmx::majbarretitre() {
     QString t = m_ctx.nosaisie + m_ctx.nomsalle + QStringLiteral(" - ") + m_ctx.nomtable +
                 QStringLiteral(" - Client : ") + m_ctx.nomclidetail;
     if (m_ctx.utilisateurok) t += QStringLiteral(" - Utilisateur ") + m_ctx.nomutilisateur;
@@ -455,8 +466,7 @@ void Tsaisiefmx::majbarretitre()
     BarreTitre->setText(t.replace(u'\r', u'\n'));
 }
 
-void Tsaisiefmx::affichefamille()
-{
+void Tsaisiefmx::affichefamille() {
     for (QWidget* w : familyContent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (w->objectName().startsWith(u"btnf")) retire(w);
     const Rows rows = m_catalog.families(m_selidfamille.toInt());
@@ -479,7 +489,8 @@ void Tsaisiefmx::affichefamille()
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(true);
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        label->setStyleSheet(QStringLiteral("color: %1; font-weight: bold; background: transparent;").arg(textOn(c)));
+        label->setStyleSheet(
+            QStringLiteral("color: %1; font-weight: bold; background: transparent;").arg(textOn(c)));
         place(b, {x, y, 82, 68});
         place(label, {0, 0, 82, 68}, 13);
         connect(b, &QPushButton::clicked, this, [this, b] { familleClic(b); });
@@ -497,8 +508,7 @@ void Tsaisiefmx::affichefamille()
     vsbfamille->verticalScrollBar()->setValue(0);
 }
 
-void Tsaisiefmx::familleClic(QWidget* sender)
-{
+void Tsaisiefmx::familleClic(QWidget* sender) {
     m_ctx.tic();
     if (sender) m_selidfamille = QString::number(sender->property("tag").toInt());
     m_couleur1 = m_catalog.familyColor(m_selidfamille.toInt());
@@ -511,15 +521,13 @@ void Tsaisiefmx::familleClic(QWidget* sender)
     }
 }
 
-void Tsaisiefmx::initarticle()
-{
+void Tsaisiefmx::initarticle() {
     for (QWidget* w : articleContent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (w->objectName().startsWith(u"btna")) retire(w);
     m_articleCount = 0;
 }
 
-void Tsaisiefmx::affichearticle(const Rows& rows)
-{
+void Tsaisiefmx::affichearticle(const Rows& rows) {
     const int lg = m_ctx.lgbtnarticle > 0 ? m_ctx.lgbtnarticle : 130;
     const int limit = lg == 99 ? 400 : 270;
     const qreal fontSize = lg == 170 ? 16 : 13;
@@ -535,10 +543,12 @@ void Tsaisiefmx::affichearticle(const Rows& rows)
         b->setProperty("tag", r.value(QStringLiteral("IDTXT")).toInt());
         b->setProperty("prix", price);
         b->setProperty("designation", name);
-        b->setAccessibleName(name + QStringLiteral(", ") + NumberText::fixed2(price) + QStringLiteral(" euros"));
+        b->setAccessibleName(name + QStringLiteral(", ") + NumberText::fixed2(price) +
+                             QStringLiteral(" euros"));
         b->setFocusPolicy(Qt::NoFocus);
         b->setStyleSheet(buttonStyle(c));
-        auto* label = new QLabel(name + u'\n' + NumberText::padLeft(NumberText::fixed2(price), 8) + QStringLiteral("€"), b);
+        auto* label = new QLabel(
+            name + u'\n' + NumberText::padLeft(NumberText::fixed2(price), 8) + QStringLiteral("€"), b);
         label->setObjectName(QStringLiteral("lbtna%1").arg(n));
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(true);
@@ -565,15 +575,13 @@ void Tsaisiefmx::affichearticle(const Rows& rows)
     vsbarticle->verticalScrollBar()->setValue(0);
 }
 
-void Tsaisiefmx::scroll(QScrollArea* area, int designUnits)
-{
+void Tsaisiefmx::scroll(QScrollArea* area, int designUnits) {
     const qreal sy = height() / qreal(designHeight);
     QScrollBar* bar = area->verticalScrollBar();
     bar->setValue(bar->value() + qRound(designUnits * sy));
 }
 
-void Tsaisiefmx::Q2Click(QWidget* sender)
-{
+void Tsaisiefmx::Q2Click(QWidget* sender) {
     m_ctx.tic();
     const int id = sender->property("tag").toInt();
     const std::optional<CurrentArticle> a = m_catalog.article(id);
@@ -591,8 +599,7 @@ void Tsaisiefmx::Q2Click(QWidget* sender)
     if (m_store.enregistresaisie(m_current, sign, qty)) litsaisie();
 }
 
-void Tsaisiefmx::litsaisie()
-{
+void Tsaisiefmx::litsaisie() {
     const QList<OrderLine>& lines = m_store.litsaisie();
     sg1->setRowCount(static_cast<int>(lines.size()));
     for (int i = 0; i < lines.size(); ++i) {
@@ -605,7 +612,8 @@ void Tsaisiefmx::litsaisie()
                 sg1->setItem(i, c, item);
             }
             item->setText(cells[c]);
-            item->setTextAlignment(c == 1 ? (Qt::AlignLeft | Qt::AlignVCenter) : (Qt::AlignRight | Qt::AlignVCenter));
+            item->setTextAlignment(c == 1 ? (Qt::AlignLeft | Qt::AlignVCenter)
+                                          : (Qt::AlignRight | Qt::AlignVCenter));
         }
     }
     if (!lines.isEmpty()) {
@@ -623,8 +631,7 @@ void Tsaisiefmx::litsaisie()
     }
 }
 
-void Tsaisiefmx::imagefamille0Click()
-{
+void Tsaisiefmx::imagefamille0Click() {
     btnpm->setText(QStringLiteral("+"));
     initarticle();
     m_selidfamille = QStringLiteral("0");
@@ -632,8 +639,7 @@ void Tsaisiefmx::imagefamille0Click()
     affichefamille();
 }
 
-void Tsaisiefmx::ImageReculfamilleClick()
-{
+void Tsaisiefmx::ImageReculfamilleClick() {
     btnpm->setText(QStringLiteral("+"));
     if (m_lbidfam.size() < 2) {
         m_selidfamille = QStringLiteral("0");
@@ -646,8 +652,7 @@ void Tsaisiefmx::ImageReculfamilleClick()
     affichefamille();
 }
 
-void Tsaisiefmx::LabelqteClick()
-{
+void Tsaisiefmx::LabelqteClick() {
     KeypadSetup s;
     s.title = QStringLiteral(" Quantité");
     s.input = QStringLiteral("0");
@@ -656,10 +661,11 @@ void Tsaisiefmx::LabelqteClick()
     if (const auto v = askKeypad(s)) Labelqte->setText(NumberText::plain(std::abs(v->nb)));
 }
 
-void Tsaisiefmx::btnpmClick() { btnpm->setText(btnpm->text() == u"+" ? QStringLiteral("-") : QStringLiteral("+")); }
+void Tsaisiefmx::btnpmClick() {
+    btnpm->setText(btnpm->text() == u"+" ? QStringLiteral("-") : QStringLiteral("+"));
+}
 
-void Tsaisiefmx::btncouvertClick()
-{
+void Tsaisiefmx::btncouvertClick() {
     KeypadSetup s;
     s.title = QStringLiteral(" Nb couverts");
     s.lgmax = 2;
@@ -670,8 +676,7 @@ void Tsaisiefmx::btncouvertClick()
     majbarretitre();
 }
 
-void Tsaisiefmx::btnutilisateurClick()
-{
+void Tsaisiefmx::btnutilisateurClick() {
     const int row = sg1->currentRow();
     KeypadSetup s;
     s.title = QStringLiteral(" Utilisateur");
@@ -679,33 +684,32 @@ void Tsaisiefmx::btnutilisateurClick()
     s.quickKeys = false;
     const auto v = askKeypad(s);
     if (row >= 0) sg1->selectRow(row);
-    if (!v || !userctrl || !userctrl(v->nbtxt)) return; // a refused code changes nothing and says nothing
+    const bool known = userctrl ? userctrl(v ? v->nbtxt : QString()) : (v && m_store.userctrl(v->nbtxt));
+    if (!v || !known) return; // a refused code changes nothing and says nothing
     majbarretitre();
-    if (!Prompt::current().ask(QStringLiteral("Voulez-vous changer l'utilisateur\nde la ligne en cours ?"))) return;
+    if (!Prompt::current().ask(QStringLiteral("Voulez-vous changer l'utilisateur\nde la ligne en cours ?")))
+        return;
     if (row < 0 || row >= m_store.lines().size()) return;
     m_store.setLineUser(m_store.lines().at(row).key, m_ctx.idutilisateur);
     litsaisie();
     sg1->selectRow(row);
 }
 
-void Tsaisiefmx::btnexpress1Click(QWidget* sender)
-{
+void Tsaisiefmx::btnexpress1Click(QWidget* sender) {
     m_paiementexpress = static_cast<qint16>(sender->property("tag").toInt());
     place(Recrouge, {sender->property(designProp).toRectF().x() + 4, 44, 112, 7});
     applyScale(RectangleExpress);
     m_reglementok = false;
 }
 
-void Tsaisiefmx::btnexpress4Click()
-{
+void Tsaisiefmx::btnexpress4Click() {
     m_paiementexpress = 0;
     place(Recrouge, {m_express.value(2)->property(designProp).toRectF().x() + 4, 44, 112, 7});
     applyScale(RectangleExpress);
     m_reglementok = true;
 }
 
-void Tsaisiefmx::btncloseClick(int tag)
-{
+void Tsaisiefmx::btncloseClick(int tag) {
     m_waiting = false;
     if (m_store.hasLines()) {
         // The table's state for every workstation: waiting (1) or occupied (0).
@@ -715,18 +719,18 @@ void Tsaisiefmx::btncloseClick(int tag)
     accept();
 }
 
-void Tsaisiefmx::closeEvent(QCloseEvent* e)
-{
+void Tsaisiefmx::closeEvent(QCloseEvent* e) {
     // Leaving is done with the close or hourglass button, which set the table's state.
     e->ignore();
 }
 
-void Tsaisiefmx::fermefenetre()
-{
+void Tsaisiefmx::fermefenetre() {
     m_largeur = width();
     resize(1, height());
 }
 
-void Tsaisiefmx::ouvrefenetre() { resize(m_largeur > 1 ? m_largeur : width(), height()); }
+void Tsaisiefmx::ouvrefenetre() {
+    resize(m_largeur > 1 ? m_largeur : width(), height());
+}
 
 } // namespace qor

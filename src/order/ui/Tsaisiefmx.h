@@ -14,6 +14,7 @@
 namespace qor {
 
 class Tmainform;
+class Tclaviernumfmx;
 
 // How a keypad is set up before it is shown.
 struct KeypadSetup {
@@ -32,7 +33,7 @@ struct KeypadSetup {
 // Built once and shown modally for every table.
 class Tsaisiefmx : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Tsaisiefmx(Tmainform& main, QWidget* parent = nullptr);
 
     // Opens the order of the table set in the till context and runs the screen
@@ -41,7 +42,8 @@ public:
 
     // The touch keypad; no value when it was closed without validation.
     std::function<std::optional<KeypadValue>(const KeypadSetup&)> keypad;
-    // PIN check with the right US_INPUT: sets the current user when it succeeds.
+    // PIN check with the right US_INPUT: sets the current user when it succeeds
+    // (the store's check when not set).
     std::function<bool(const QString& pin)> userctrl;
 
     OrderStore& store() { return m_store; }
@@ -75,14 +77,14 @@ public:
     static constexpr int designWidth = 992;
     static constexpr int designHeight = 692;
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
-private:
-    QPushButton* toolButton(QWidget* parent, const QString& name, const QString& accessible, const QString& text,
-                            const QString& skinFile, QRectF design);
+  private:
+    QPushButton* toolButton(QWidget* parent, const QString& name, const QString& accessible,
+                            const QString& text, const QString& skinFile, QRectF design);
     void later(QPushButton* b);
     void affichearticle(const Rows& rows);
     void scroll(QScrollArea* area, int designUnits);
@@ -122,6 +124,7 @@ private:
     QPushButton* btnbougefenetre = nullptr;
     QPushButton* btnimprimantetxt = nullptr;
     QList<QPushButton*> m_express;
+    Tclaviernumfmx* m_keypad = nullptr;
 };
 
 } // namespace qor
