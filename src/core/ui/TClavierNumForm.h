@@ -49,11 +49,13 @@ class TClavierNumForm : public QDialog {
     void validate();
     void closeWithoutValue();
 
+    // Closes without validating.
+    void reject() override;
+
   protected:
     void showEvent(QShowEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void reject() override;
 
   private:
     QPushButton* tile(const QString& text, const QString& name, const QString& accessible);

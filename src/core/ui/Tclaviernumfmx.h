@@ -46,12 +46,14 @@ class Tclaviernumfmx : public QDialog {
     void quickAmount(int amount);
     void validate();
 
+    // Closes without validating.
+    void reject() override;
+
   protected:
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void reject() override;
 
   private:
     QPushButton* tile(const QString& text, const QString& name, const QString& accessible,
