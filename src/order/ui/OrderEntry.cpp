@@ -6,8 +6,7 @@
 namespace qor {
 
 // The order-entry screen is built once, on first use, and reused for every table.
-OrderEntryExit showOrderEntry(Tmainform& main)
-{
+OrderEntryExit showOrderEntry(Tmainform& main) {
     auto* screen = main.findChild<Tsaisiefmx*>(QStringLiteral("Tsaisiefmx"), Qt::FindDirectChildrenOnly);
     if (!screen) screen = new Tsaisiefmx(main);
     return screen->run() ? OrderEntryExit::Waiting : OrderEntryExit::Closed;
