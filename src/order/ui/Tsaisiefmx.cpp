@@ -96,23 +96,23 @@ Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
     btnbougefenetre =
         toolButton(this, "btnbougefenetre", "Déplacer la fenêtre", "✥", "move.png", {2, 2, 48, 46});
     btnbougefenetre->installEventFilter(this);
-    auto* btnclose = toolButton(this, "btnclose", "Fermer la table", "✕", "close.png", {940, 2, 48, 46});
+    auto* btnclose = toolButton(this, "btnclose", "Fermer la table", "✕", "close.png", {932, 2, 56, 46});
     auto* btnsablier =
-        toolButton(this, "btnsablier", "Mettre la table en attente", "⌛", "wait.png", {888, 2, 48, 46});
-    auto* btncalc = toolButton(this, "btncalc", "Calculatrice", "Calc", "calc.png", {836, 2, 48, 46});
+        toolButton(this, "btnsablier", "Mettre la table en attente", "Attente", "wait.png", {872, 2, 56, 46});
+    auto* btncalc = toolButton(this, "btncalc", "Calculatrice", "Calc", "calc.png", {812, 2, 56, 46});
     auto* btnclient =
-        toolButton(this, "btnclient", "Choisir le client", "Client", "client.png", {784, 2, 48, 46});
+        toolButton(this, "btnclient", "Choisir le client", "Client", "client.png", {752, 2, 56, 46});
     auto* btneanclient =
-        toolButton(this, "btneanclient", "Carte du client", "Carte", "userid.png", {732, 2, 48, 46});
+        toolButton(this, "btneanclient", "Carte du client", "Carte", "userid.png", {692, 2, 56, 46});
     auto* imagefichetechnique =
-        toolButton(this, "imagefichetechnique", "Fiche technique", "Note", "technote.png", {680, 2, 48, 46});
+        toolButton(this, "imagefichetechnique", "Fiche technique", "Note", "technote.png", {632, 2, 56, 46});
     auto* imagesplit =
-        toolButton(this, "imagesplit", "Fusionner des tables", "Fusion", "split.png", {612, 2, 48, 46});
+        toolButton(this, "imagesplit", "Fusionner des tables", "Fusion", "split.png", {556, 2, 56, 46});
     auto* btncouvert =
-        toolButton(this, "btncouvert", "Nombre de couverts", "Couv.", "plate.png", {560, 2, 48, 46});
+        toolButton(this, "btncouvert", "Nombre de couverts", "Couv.", "plate.png", {496, 2, 56, 46});
     auto* imageprod =
-        toolButton(this, "imageprod", "Envoyer en production", "Prod", "prod.png", {508, 2, 48, 46});
-    auto* btnkb = toolButton(this, "btnkb", "Clavier visuel", "Clavier", "keyboard.png", {456, 2, 48, 46});
+        toolButton(this, "imageprod", "Envoyer en production", "Prod", "prod.png", {436, 2, 56, 46});
+    auto* btnkb = toolButton(this, "btnkb", "Clavier visuel", "Clavier", "keyboard.png", {376, 2, 56, 46});
     connect(btnclose, &QPushButton::clicked, this, [this] { btncloseClick(0); });
     connect(btnsablier, &QPushButton::clicked, this, [this] { btncloseClick(1); });
     connect(btncalc, &QPushButton::clicked, this, [] {
@@ -201,7 +201,7 @@ Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
         b->setAccessibleName(i == 2 ? QStringLiteral("Écran de paiement")
                                     : QStringLiteral("Payer en ") + caption);
         b->setStyleSheet(buttonStyle(QColor(0xE8, 0xE8, 0xE8)));
-        place(b, {i * 124.0, 0, 120, 42}, 13);
+        place(b, {i * 124.0, 0, 120, 42}, 11);
         m_express << b;
         if (i < 2)
             connect(b, &QPushButton::clicked, this, [this, b] { btnexpress1Click(b); });
@@ -347,7 +347,7 @@ QPushButton* Tsaisiefmx::toolButton(QWidget* parent, const QString& name, const 
         b->setText(text);
         b->setStyleSheet(buttonStyle(QColor(0xF4, 0xF4, 0xF4), 8));
     }
-    place(b, design, text.size() <= 2 ? 22 : 12);
+    place(b, design, text.size() <= 2 ? 22 : 10);
     return b;
 }
 
