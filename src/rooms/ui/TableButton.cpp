@@ -15,7 +15,7 @@ TableButton::TableButton(const TablePlace& place, int slot, const QPixmap& pictu
     setProperty("notable", place.notable);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
-    setGeometry(place.x, place.y, std::max(place.width, 1), std::max(place.height, 1) + labelHeight);
+    applyGeometry();
     setVisible(place.visible);
 }
 
@@ -35,7 +35,18 @@ void TableButton::setLabelText(const QString& text) {
 void TableButton::moveTo(int x, int y) {
     m_place.x = x;
     m_place.y = y;
-    move(x, y);
+    applyGeometry();
+}
+
+void TableButton::setScale(double scale) {
+    m_scale = scale;
+    applyGeometry();
+}
+
+void TableButton::applyGeometry() {
+    setGeometry(qRound(m_place.x * m_scale), qRound(m_place.y * m_scale),
+                std::max(qRound(m_place.width * m_scale), 1),
+                std::max(qRound(m_place.height * m_scale), 1) + labelHeight);
 }
 
 void TableButton::paintEvent(QPaintEvent*) {

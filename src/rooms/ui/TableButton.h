@@ -27,17 +27,22 @@ class TableButton : public QAbstractButton {
     void setLabelText(const QString& text);
     // Moves the table to a new place of the plan (picture at x, y; label under it).
     void moveTo(int x, int y);
+    // Shows the plan at this scale (a plan larger than the screen is shrunk to fit);
+    // the label keeps its height so that it stays readable.
+    void setScale(double scale);
 
   protected:
     void paintEvent(QPaintEvent* e) override;
 
   private:
     void drawBuiltInTable(QPainter& p, const QRect& area) const;
+    void applyGeometry();
 
     TablePlace m_place;
     int m_slot;
     QPixmap m_picture;
     TableState m_state = TableState::Free;
+    double m_scale = 1.0;
     QString m_label;
 };
 

@@ -156,11 +156,11 @@ Tmainform::Tmainform(TillContext& ctx, QWidget* parent) : QWidget(parent), m_ctx
     m_moveIndicator->setStyleSheet(QStringLiteral("color: #ffd54f; font-size: 18px; font-weight: bold;"));
     m_moveIndicator->hide();
     rb->addWidget(m_moveIndicator);
-    m_moveButton = new QPushButton(QStringLiteral("Plan"), m_roomBar);
+    m_moveButton = new QPushButton(QStringLiteral("Déplacer\nles tables"), m_roomBar);
     m_moveButton->setObjectName(QStringLiteral("btnmovetable"));
     m_moveButton->setAccessibleName(QStringLiteral("Déplacer les tables"));
     m_moveButton->setCheckable(true);
-    m_moveButton->setFixedSize(90, 70);
+    m_moveButton->setFixedSize(120, 70);
     m_moveButton->setStyleSheet(menuCss + QStringLiteral("QPushButton:checked { background: #7a1e26;"
                                                          " border: 3px solid #ffd54f; }"));
     connect(m_moveButton, &QPushButton::toggled, this, &Tmainform::setPlanEditing);
@@ -200,6 +200,7 @@ Tmainform::Tmainform(TillContext& ctx, QWidget* parent) : QWidget(parent), m_ctx
     m_frame = new MoveFrame(m_plan);
     m_frame->dropped = [this](QPoint at) { endMove(at); };
     m_planScroll->setWidget(m_plan);
+    m_planScroll->installEventFilter(this);
     root->addWidget(m_planScroll, 1);
 
     m_claviernumfmx = new Tclaviernumfmx(m_ctx, this);
@@ -350,8 +351,7 @@ void Tmainform::chooseRoom(int nosalle) {
             Skin::findFile(m_ctx.DefaultImagesPath, QStringLiteral("BGROOM%1.PNG").arg(nosalle));
         if (!file.isEmpty()) background.load(file);
     }
-    m_background->setPixmap(background);
-    m_background->resize(background.size());
+    m_backgroundPicture = background;
     m_background->setVisible(!background.isNull());
     Dessine();
 }
@@ -372,11 +372,11 @@ void Tmainform::Dessine() {
         w = std::max(w, t.x + t.width);
         h = std::max(h, t.y + t.height + TableButton::labelHeight);
     }
-    if (!m_background->isHidden()) {
-        w = std::max(w, m_background->width());
-        h = std::max(h, m_background->height());
+    if (!m_backgroundPicture.isNull()) {
+        w = std::max(w, m_backgroundPicture.width());
+        h = std::max(h, m_backgroundPicture.height());
     }
-    m_plan->setFixedSize(w, h);
+    m_planSize = QSize(w, h);
 
     for (int i = 0; i < places.size(); ++i) {
         const TablePlace& t = places.at(i);
@@ -395,7 +395,38 @@ void Tmainform::Dessine() {
         b->setState(statuses.contains(t.notable) ? s.state : TableState::Free);
         if (statuses.contains(t.notable)) afficheNomCliBtn(s.idcli, slot);
     }
+    m_scale = 0; // lay everything out again
+    fitPlan();
     m_frame->raise();
+}
+
+void Tmainform::fitPlan() {
+    if (m_planSize.isEmpty()) return;
+    // A plan larger than the room left for it is shrunk to show every table at once;
+    // below 60 % it scrolls instead, so that tables stay large enough to touch.
+    const QSize room = m_planScroll->size() - QSize(4, 4);
+    double scale = 1.0;
+    if (room.width() > 0 && room.height() > 0)
+        scale = std::min(
+            {1.0, double(room.width()) / m_planSize.width(), double(room.height()) / m_planSize.height()});
+    scale = std::max(scale, 0.6);
+    if (qFuzzyCompare(scale, m_scale)) return;
+    m_scale = scale;
+    m_plan->setFixedSize(qRound(m_planSize.width() * scale), qRound(m_planSize.height() * scale));
+    for (TableButton* b : std::as_const(m_tables))
+        b->setScale(scale);
+    if (!m_backgroundPicture.isNull()) {
+        const QPixmap shown = qFuzzyCompare(scale, 1.0)
+                                  ? m_backgroundPicture
+                                  : m_backgroundPicture.scaled(m_backgroundPicture.size() * scale,
+                                                               Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        m_background->setPixmap(shown);
+        m_background->resize(shown.size());
+    }
+    if (m_frame->isVisible() && m_ctx.MoveTableTag >= 1 && m_ctx.MoveTableTag <= m_tables.size()) {
+        const TableButton* b = m_tables.at(m_ctx.MoveTableTag - 1);
+        m_frame->setGeometry(b->x() + 10, b->y() + 10, b->width(), b->height() - TableButton::labelHeight);
+    }
 }
 
 TableButton* Tmainform::tableButton(int notable) const {
@@ -485,7 +516,7 @@ void Tmainform::startMove(int slot) {
     TableButton* b = m_tables.at(slot - 1);
     m_ctx.MoveTableTag = slot;
     m_ctx.MoveTableName = b->place().nom;
-    m_frame->setGeometry(b->x() + 10, b->y() + 10, b->width(), b->place().height);
+    m_frame->setGeometry(b->x() + 10, b->y() + 10, b->width(), b->height() - TableButton::labelHeight);
     m_frame->show();
     m_frame->raise();
     // While a table is in the air, only the plan answers.
@@ -501,7 +532,9 @@ void Tmainform::endMove(const QPoint& framePlace) {
     setMenusForEditing();
     if (slot < 1 || slot > m_tables.size()) return;
     TableButton* b = m_tables.at(slot - 1);
-    const int x = RoomPlan::snap(framePlace.x()), y = RoomPlan::snap(framePlace.y());
+    // The frame's place on the plan as stored (the plan may be shown shrunk).
+    const int x = RoomPlan::snap(qRound(framePlace.x() / m_scale));
+    const int y = RoomPlan::snap(qRound(framePlace.y() / m_scale));
     RoomPlan::storePosition(*m_ctx.db, m_ctx.nosalle, b->place().notable, x, y);
     b->moveTo(x, y);
 }
@@ -531,6 +564,7 @@ void Tmainform::menuClicked(int number) {
 // ---- events ---------------------------------------------------------------------
 
 bool Tmainform::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_planScroll && event->type() == QEvent::Resize) fitPlan();
     if (watched == m_date && event->type() == QEvent::MouseButtonDblClick) {
         recuptab();
         return true;

@@ -62,6 +62,9 @@ class Tmainform : public QWidget {
     // Redraws one table's button from the order lines (after order entry).
     void redrawTable(int slot);
 
+    // Scale at which the plan is shown: 1, or less when the plan is larger than the window.
+    double planScale() const { return m_scale; }
+
     // Plan editing
     void setPlanEditing(bool on);
     QFrame* moveFrame() const;
@@ -86,6 +89,7 @@ class Tmainform : public QWidget {
     void startMove(int slot);
     void openShop();
     void setMenusForEditing();
+    void fitPlan();
 
     TillContext& m_ctx;
     Skin m_skin;
@@ -104,6 +108,9 @@ class Tmainform : public QWidget {
     QScrollArea* m_planScroll = nullptr;
     QWidget* m_plan = nullptr;
     QLabel* m_background = nullptr;
+    QPixmap m_backgroundPicture;
+    QSize m_planSize;
+    double m_scale = 1.0;
     MoveFrame* m_frame = nullptr;
     QList<Room> m_rooms;
     QList<TableButton*> m_tables;
