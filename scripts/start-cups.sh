@@ -43,6 +43,11 @@ if [ "$(queue_device qor-pdf)" != "cups-pdf:/" ]; then
     ppd=$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null || true)
     $SUDO lpadmin -p qor-pdf -E -v cups-pdf:/ ${ppd:+-P "$ppd"} 2>/dev/null
 fi
+# The PDF queue turns jobs into PostScript with pdftocairo, which keeps the text of
+# the page readable by pdftotext.
+$SUDO lpadmin -p qor-pdf -o pdftops-renderer-default=pdftocairo
+# Jobs left by an interrupted test would reach the next listener: cancel them.
+$SUDO cancel -a qor-raw qor-pdf 2>/dev/null || true
 # Both queues enabled and accepting jobs, even after a test left them otherwise.
 for q in qor-raw qor-pdf; do
     $SUDO cupsenable "$q"

@@ -141,7 +141,8 @@ void imprimesurticket(TillContext& ctx, const QString& file) {
 }
 
 void ouvreportticket(TillContext& ctx) {
-    if (PrinterSetting::isInstalled(ctx.imprimanteticket)) return;
+    // Only a serial ticket printer has a port ("USB", "TXT": nothing to open).
+    if (!PrinterSetting::isSerial(ctx.imprimanteticket)) return;
     const int baud = PrinterSetting::baudRate(ctx.imprimanteticket, ticketSetting);
     const QString name = PrinterSetting::serialName(ctx.imprimanteticket);
     Devices& dev = Devices::of(ctx);
