@@ -340,17 +340,6 @@ void OrderStore::setLineUser(qint64 key, int user) {
         {user, Clock::stamp(), key});
 }
 
-bool OrderStore::userctrl(const QString& pin) {
-    const Rows rows =
-        m_ctx.db->select(QStringLiteral("select US_ID, US_NAME from T_USER where coalesce(US_OLD, '0') "
-                                        "<> '1' and US_PWD = ? and US_INPUT = 'X'"),
-                         {pin});
-    if (rows.size() != 1) return false;
-    m_ctx.idutilisateur = rows.first().value(0).toInt();
-    m_ctx.nomutilisateur = rows.first().value(1).toString();
-    return true;
-}
-
 void OrderStore::setTableWaiting(bool waiting) {
     m_ctx.db->exec(
         QStringLiteral("update SAISIES set SA_INFO = ? where NOSALLE_SAISIE = ? and NOTABLE_SAISIE = ?"),

@@ -96,9 +96,6 @@ class OrderStore {
     // Order-level values repeated on every line.
     void setCovers(int couvert);
     void setLineUser(qint64 key, int user);
-    // PIN of a user allowed to take orders (US_INPUT "X"): exactly one active user
-    // must match. Makes that user the current one; a refused PIN changes nothing.
-    bool userctrl(const QString& pin);
     // Leaving the screen: SA_INFO 1 (waiting) or 0 on every line of the table.
     void setTableWaiting(bool waiting);
     bool hasLines();

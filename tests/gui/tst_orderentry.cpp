@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableWidget>
 
 using namespace qor;
@@ -266,6 +268,33 @@ class TestOrderEntry : public QObject {
         }
         QCOMPARE(f.button(QStringLiteral("btna%1").arg(xs.size() - 1))->property("qorDesign").toRectF().y(),
                  61.0);
+    }
+
+    void familyRowsScroll() {
+        Fixture f;
+        // Nineteen root families: four rows of six, two of them out of sight.
+        for (int id = 10; id < 24; ++id)
+            f.ctx.db->exec(
+                "insert into FAMILLES (IDFAMILLE_FAMILLES, DESFAMILLE_FAMILLES, TRI_FAMILLES, FA_PARENT, "
+                "FA_COLOR, FA_OLD) values (?, ?, ?, 0, 'CCCCCC', '0')",
+                {id, QStringLiteral("Famille,n° %1").arg(id), id});
+        f.show();
+        f.button("imagefamille0")->click();
+        QCOMPARE(f.families().size(), 19);
+        QCOMPARE(f.button("btnf23")->property("qorDesign").toRectF().topLeft(), QPointF(5, 216));
+        QCOMPARE(f.button("btnf23")->findChild<QLabel*>()->text(), QStringLiteral("Famille\nn° 23"));
+        auto* bar = f.screen->findChild<QScrollArea*>(QStringLiteral("vsbfamille"))->verticalScrollBar();
+        const int row = qRound(72.0 * f.screen->height() / Tsaisiefmx::designHeight);
+        f.button("ImageBF")->click();
+        QCOMPARE(bar->value(), row);
+        f.button("ImageBF")->click();
+        f.button("ImageBF")->click(); // stops at the last row
+        QCOMPARE(bar->value(), bar->maximum());
+        f.button("ImageHF")->click();
+        QCOMPARE(bar->value(), bar->maximum() - row);
+        f.button("ImageHF")->click();
+        f.button("ImageHF")->click();
+        QCOMPARE(bar->value(), 0);
     }
 
     // Controls whose work comes later are in place and say so when touched.

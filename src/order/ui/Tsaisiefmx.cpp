@@ -2,6 +2,7 @@
 
 #include "core/Clock.h"
 #include "core/Prompt.h"
+#include "core/Users.h"
 #include "core/ui/Tclaviernumfmx.h"
 #include "order/NumberText.h"
 #include "printing/CustomerDisplay.h"
@@ -684,7 +685,8 @@ void Tsaisiefmx::btnutilisateurClick() {
     s.quickKeys = false;
     const auto v = askKeypad(s);
     if (row >= 0) sg1->selectRow(row);
-    const bool known = userctrl ? userctrl(v ? v->nbtxt : QString()) : (v && m_store.userctrl(v->nbtxt));
+    const bool known =
+        userctrl ? userctrl(v ? v->nbtxt : QString()) : (v && Users::userctrl(m_ctx, v->nbtxt, Users::input));
     if (!v || !known) return; // a refused code changes nothing and says nothing
     majbarretitre();
     if (!Prompt::current().ask(QStringLiteral("Voulez-vous changer l'utilisateur\nde la ligne en cours ?")))

@@ -43,7 +43,7 @@ class Tsaisiefmx : public QDialog {
     // The touch keypad; no value when it was closed without validation.
     std::function<std::optional<KeypadValue>(const KeypadSetup&)> keypad;
     // PIN check with the right US_INPUT: sets the current user when it succeeds
-    // (the store's check when not set).
+    // (Users::userctrl when not set).
     std::function<bool(const QString& pin)> userctrl;
 
     OrderStore& store() { return m_store; }
