@@ -6,6 +6,8 @@
 #include "support/TestDb.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -268,6 +270,27 @@ class TestOrderEntry : public QObject {
         }
         QCOMPARE(f.button(QStringLiteral("btna%1").arg(xs.size() - 1))->property("qorDesign").toRectF().y(),
                  61.0);
+    }
+
+    // A customer display that cannot be opened is reported once; entry goes on.
+    void missingCustomerDisplay() {
+        const QString data = qortest::scratchDir() + QStringLiteral("/afficheur/");
+        QDir().mkpath(data);
+        QFile ini(data + QStringLiteral("ports.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("COM9=/nonexistent/ttyQOR\n");
+        ini.close();
+        Fixture f([&](TillContext& c) {
+            c.affichageClient = QStringLiteral("COM9");
+            c.DefaultAliasPath = data;
+        });
+        f.show();
+        QCOMPARE(f.prompt.shown.size(), 1);
+        QVERIFY(f.prompt.shown.first().endsWith(u"\rVérifiez les paramétrages de l'afficheur clients"));
+        f.plats();
+        f.touch(QStringLiteral("Steak frites"));
+        QCOMPARE(f.grid(), QStringList{"1 Steak frites 17.50"});
+        QCOMPARE(f.prompt.shown.size(), 1);
     }
 
     void familyRowsScroll() {

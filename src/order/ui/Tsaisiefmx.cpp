@@ -330,6 +330,14 @@ Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
     const int w = static_cast<int>(std::nearbyint(h * (m_ctx.EchelleLargeurMaxi / 100.0 + 1.43)));
     resize(w, h);
     applyScale(this);
+
+    // The customer display is opened once; a port that cannot be opened is reported
+    // once and the till goes on without it.
+    try {
+        ouvreafficheur(m_ctx);
+    } catch (const UserError& e) {
+        m_displayError = e.text() + QStringLiteral("\rVérifiez les paramétrages de l'afficheur clients");
+    }
 }
 
 QPushButton* Tsaisiefmx::toolButton(QWidget* parent, const QString& name, const QString& accessible,
