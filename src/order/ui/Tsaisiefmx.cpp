@@ -729,6 +729,9 @@ void Tsaisiefmx::btncloseClick(int tag) {
     accept();
 }
 
+// Escape does not leave the table: the close and hourglass buttons set its state.
+void Tsaisiefmx::reject() {}
+
 void Tsaisiefmx::closeEvent(QCloseEvent* e) {
     // Leaving is done with the close or hourglass button, which set the table's state.
     e->ignore();

@@ -80,6 +80,7 @@ class Tsaisiefmx : public QDialog {
   protected:
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void reject() override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
   private:
