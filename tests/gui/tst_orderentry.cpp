@@ -1,6 +1,7 @@
 // The order-entry screen on the demo bistro: families, articles, quantity and sign,
 // covers, the user of a line, the express strip and leaving the table.
 #include "core/Settings.h"
+#include "core/ui/Tclaviernumfmx.h"
 #include "order/ui/Tsaisiefmx.h"
 #include "rooms/ui/Tmainform.h"
 #include "support/TestDb.h"
@@ -12,6 +13,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QTimer>
 
 using namespace qor;
 
@@ -214,6 +216,46 @@ class TestOrderEntry : public QObject {
         QVERIFY(f.keypads.last().signVisible);
         f.touch(QStringLiteral("Quenelle de brochet")); // keypad closed: no line
         QCOMPARE(f.grid(), QStringList{"1 Quenelle de brochet 12.50"});
+    }
+
+    // The touch keypad itself: validated entries apply, a closed keypad changes nothing.
+    void touchKeypad()
+    {
+        Fixture f;
+        f.screen->keypad = nullptr;
+        f.ctx.db->exec("update ARTICLES set PRIXARTICLETTC_ARTICLES = -0.01 where IDTXT = 25"); // Quenelle
+        f.show();
+        f.plats();
+        auto onKeypad = [](const std::function<void(Tclaviernumfmx*)>& act) {
+            QTimer::singleShot(0, [act] {
+                auto* k = qobject_cast<Tclaviernumfmx*>(QApplication::activeModalWidget());
+                QVERIFY(k);
+                act(k);
+            });
+        };
+        onKeypad([](Tclaviernumfmx* k) {
+            QCOMPARE(k->LabelTitre->text(), QStringLiteral(" Quantité"));
+            k->typeChar(u'2');
+            k->validate();
+        });
+        f.button("Labelqte")->click();
+        QCOMPARE(f.button("Labelqte")->text(), QStringLiteral("2"));
+        onKeypad([](Tclaviernumfmx* k) {
+            k->typeChar(u'5');
+            k->reject();
+        });
+        f.button("Labelqte")->click();
+        QCOMPARE(f.button("Labelqte")->text(), QStringLiteral("2"));
+        // A price of -0.01: the sign shows "-" and can be changed.
+        onKeypad([](Tclaviernumfmx* k) {
+            QCOMPARE(k->LabelTitre->text(), QStringLiteral(" Prix"));
+            QVERIFY(k->negative());
+            QVERIFY(k->btnneg->isEnabled());
+            for (QChar c : QStringLiteral("4.5")) k->typeChar(c);
+            k->validate();
+        });
+        f.touch(QStringLiteral("Quenelle de brochet"));
+        QCOMPARE(f.grid(), QStringList{"2 Quenelle de brochet -9.00"});
     }
 
     void expressStrip() {
