@@ -173,6 +173,17 @@ class TestOrderEntry : public QObject {
         QCOMPARE(db.scalar("select count(*) from SAISIES where SA_INFO = 0").toInt(), 2);
     }
 
+    // A finger tap on an article button in the kinetic scroll area enters the article.
+    void tapOnAnArticle() {
+        Fixture f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.screen.get()));
+        f.plats();
+        QPushButton* b = f.article(QStringLiteral("Poulet rôti"));
+        QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+        QTRY_COMPARE_WITH_TIMEOUT(f.grid(), QStringList{"1 Poulet rôti 15.00"}, 10000);
+    }
+
     void leavingAnEmptyTableWritesNothing() {
         Fixture f;
         f.show();
@@ -219,8 +230,7 @@ class TestOrderEntry : public QObject {
     }
 
     // The touch keypad itself: validated entries apply, a closed keypad changes nothing.
-    void touchKeypad()
-    {
+    void touchKeypad() {
         Fixture f;
         f.screen->keypad = nullptr;
         f.ctx.db->exec("update ARTICLES set PRIXARTICLETTC_ARTICLES = -0.01 where IDTXT = 25"); // Quenelle
@@ -251,7 +261,8 @@ class TestOrderEntry : public QObject {
             QCOMPARE(k->LabelTitre->text(), QStringLiteral(" Prix"));
             QVERIFY(k->negative());
             QVERIFY(k->btnneg->isEnabled());
-            for (QChar c : QStringLiteral("4.5")) k->typeChar(c);
+            for (QChar c : QStringLiteral("4.5"))
+                k->typeChar(c);
             k->validate();
         });
         f.touch(QStringLiteral("Quenelle de brochet"));
