@@ -230,8 +230,10 @@ Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
     auto* btnpaiement =
         toolButton(this, "btnpaiement", "Encaisser la commande", "Payer", "pig.png", {250, payY, 140, 88});
     btnpaiement->setStyleSheet(buttonStyle(QColor(0x2E, 0x8B, 0x3E), 8));
-    for (QPushButton* b : {btnimprime, btntiroir, btnpaiement})
+    for (QPushButton* b : {btnimprime, btntiroir, btnpaiement}) {
         later(b);
+        if (b->icon().isNull()) b->setProperty(fontProp, 15);
+    }
 
     // Middle: the line buttons.
     RectangleBtn = new QWidget(this);
