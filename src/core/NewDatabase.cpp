@@ -58,7 +58,7 @@ void insertConfig(Database& db, int id, bool demo)
         {"COULEURBORDURE", winColor(122, 30, 38)},
         {"COULEURECRITURE", winColor(34, 34, 34)},
         {"COULEURECRITURETITRE", winColor(255, 255, 255)},
-        {"CO_CLOAKROOMMARGIN", "000;400"},
+        {"CO_CLOAKROOMMARGIN", ""},
         {"CO_HOURENDOFDAY", "04:00:00"},
         {"CO_ASKADDPASSCLIENT", "0"},
         {"CO_PRINTUNITPRICE", "1"},

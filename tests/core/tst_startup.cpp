@@ -67,12 +67,13 @@ private slots:
     {
         auto db = demoNamedByConfig();
         db->exec(QStringLiteral("update T_CONFIG set EDITION = 'Arrière-salle' where CO_ID = 2"));
+        db->exec(QStringLiteral("update T_CONFIG set CO_CLOAKROOMMARGIN = '010;400'"));
         TillContext ctx;
         QCOMPARE(Startup::load(ctx, options()), Startup::Outcome::Ready);
         QCOMPARE(ctx.edition, QStringLiteral("Bistrot"));
         QVERIFY(ctx.utilisateurok && ctx.gestionTableOk && ctx.couvertsOk);
         QCOMPARE(ctx.heurefinjour, QStringLiteral("04:00:00"));
-        QCOMPARE(ctx.margevestiaire1, QStringLiteral("000"));
+        QCOMPARE(ctx.margevestiaire1, QStringLiteral("010"));
         QCOMPARE(ctx.margevestiaire2, QStringLiteral("400"));
         QCOMPARE(ctx.lgbtnarticle, quint8(130));
         QCOMPARE(ctx.nomsociete, QStringLiteral("Le Petit Zinc"));

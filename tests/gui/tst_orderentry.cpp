@@ -379,7 +379,7 @@ class TestOrderEntry : public QObject {
         f.show();
         const QStringList names = {"btnclient",     "btneanclient",   "imagesplit",   "btnchangetexte",
                                    "btnchangeprix", "btnremiseligne", "btnrg",        "btnoffrir",
-                                   "btnsupligne",   "btnpaiement",    "btneanarticle"};
+                                   "btnsupligne",   "btneanarticle"};
         for (const QString& n : names) {
             QPushButton* b = f.button(n);
             QVERIFY2(b, qPrintable(n));

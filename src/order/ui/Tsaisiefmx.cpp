@@ -1,10 +1,14 @@
 #include "order/ui/Tsaisiefmx.h"
 
+#include "checkout/ui/PayOperation.h"
+#include "checkout/ui/Tpaiementform.h"
+
 #include "core/Clock.h"
 #include "core/Prompt.h"
 #include "core/Users.h"
 #include "core/ui/Tclaviernumfmx.h"
 #include "order/NumberText.h"
+#include "printing/CashDrawer.h"
 #include "printing/CustomerDisplay.h"
 #include "rooms/ui/Tmainform.h"
 
@@ -230,10 +234,11 @@ Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
     auto* btnpaiement =
         toolButton(this, "btnpaiement", "Encaisser la commande", "Payer", "pig.png", {250, payY, 140, 88});
     btnpaiement->setStyleSheet(buttonStyle(QColor(0x2E, 0x8B, 0x3E), 8));
-    for (QPushButton* b : {btnimprime, btntiroir, btnpaiement}) {
-        later(b);
+    later(btnimprime);
+    connect(btntiroir, &QPushButton::clicked, this, &Tsaisiefmx::btntiroirClick);
+    connect(btnpaiement, &QPushButton::clicked, this, &Tsaisiefmx::btnpaiementClick);
+    for (QPushButton* b : {btnimprime, btntiroir, btnpaiement})
         if (b->icon().isNull()) b->setProperty(fontProp, 15);
-    }
 
     // Middle: the line buttons.
     RectangleBtn = new QWidget(this);
@@ -719,6 +724,54 @@ void Tsaisiefmx::btnexpress4Click() {
     place(Recrouge, {m_express.value(2)->property(designProp).toRectF().x() + 4, 44, 112, 7});
     applyScale(RectangleExpress);
     m_reglementok = true;
+}
+
+Tpaiementform& Tsaisiefmx::paiementform() {
+    if (!m_payment) m_payment = std::make_unique<Tpaiementform>(m_ctx, &m_main.skin(), this);
+    return *m_payment;
+}
+
+void Tsaisiefmx::btnpaiementClick() {
+    litsaisie();
+    PayRequest r;
+    r.order = m_ctx.nosaisie;
+    r.totalText = LabelTotal->text().trimmed();
+    r.credit = m_store.loyaltyCredit();
+    r.empty = m_store.lines().isEmpty();
+    r.express = !m_reglementok;
+    r.method = m_paiementexpress;
+    const bool recorded = payOrder(m_ctx, this, paiementform(), r);
+    if (m_ctx.margevestiaire1.isEmpty()) btnexpress4Click();
+    litsaisie();
+    if (!recorded) return;
+    try {
+        affichelcdpub(m_ctx);
+    } catch (const UserError&) {
+        // A failing display was reported when it was opened; the sale goes on.
+    }
+    if (m_ctx.encaissedirect != 0) {
+        // Direct sale: the screen stays open on a new, empty order.
+        m_store.openOrder();
+        litsaisie();
+        majbarretitre();
+        return;
+    }
+    m_waiting = false;
+    accept();
+}
+
+void Tsaisiefmx::btntiroirClick() {
+    qor::btntiroirClick(m_ctx, [this] {
+        auto v = askKeypad([] {
+            KeypadSetup k;
+            k.title = QStringLiteral(" Mot de passe");
+            k.lgmax = 4;
+            k.quickKeys = false;
+            k.masked = true;
+            return k;
+        }());
+        return v ? v->nbtxt : QString();
+    });
 }
 
 void Tsaisiefmx::btncloseClick(int tag) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "order/EntryCatalog.h"
+#include "checkout/ui/Tpaiementform.h"
 #include "order/OrderStore.h"
 
 #include <QDialog>
@@ -12,6 +13,7 @@
 #include <optional>
 
 namespace qor {
+
 
 class Tmainform;
 class Tclaviernumfmx;
@@ -68,6 +70,10 @@ class Tsaisiefmx : public QDialog {
     void btnexpress1Click(QWidget* sender);
     void btnexpress4Click();
     void btncloseClick(int tag);
+    void btnpaiementClick();
+    void btntiroirClick();
+    // The payment screen, built on first use and kept.
+    Tpaiementform& paiementform();
     void fermefenetre();
     void ouvrefenetre();
     // Re-reads the lines into the grid and shows the totals.
@@ -126,6 +132,7 @@ class Tsaisiefmx : public QDialog {
     QPushButton* btnimprimantetxt = nullptr;
     QList<QPushButton*> m_express;
     Tclaviernumfmx* m_keypad = nullptr;
+    std::unique_ptr<Tpaiementform> m_payment;
 };
 
 } // namespace qor
