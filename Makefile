@@ -25,9 +25,8 @@ run: build
 
 bench: deps
 	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
-	cmake --build $(BUILD) --target qorbench
-	scripts/start-services.sh
-	$(BUILD)/bench/qorbench
+	cmake --build $(BUILD) --target qorgen qorbench
+	BUILD=$(BUILD) scripts/bench.sh
 
 clean:
 	rm -rf $(BUILD)

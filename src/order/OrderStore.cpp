@@ -249,14 +249,18 @@ const OrderTotals& OrderStore::calculnet(int selectedRow) {
     m_ctx.remiseglobale = m_totals.rg;
     m_totals.labelRg = QStringLiteral("RG (%1%) :").arg(m_totals.rg);
     // The global percentage in floating point: an integer division would drop it.
-    db.write([&] {
-        db.exec(QStringLiteral(
-                    "update SAISIES set TOTALLIGNETTC_SAISIE = QTEARTICLE_SAISIE * PRIXARTICLETTC_SAISIE, "
-                    "SA_TOTALLIGNETTCRG = QTEARTICLE_SAISIE * PRIXARTICLETTC_SAISIE * "
-                    "((100.0 + coalesce(RG, 0)) / 100.0) where ") +
-                    visible + QStringLiteral(" and SA_NOSAISIE = ?"),
-                {m_ctx.nosaisie});
-    });
+    // Only lines whose stored totals are out of date are written (one statement,
+    // atomic on its own): a touch that changed one line writes nothing more here.
+    db.exec(QStringLiteral(
+                "update SAISIES set TOTALLIGNETTC_SAISIE = QTEARTICLE_SAISIE * PRIXARTICLETTC_SAISIE, "
+                "SA_TOTALLIGNETTCRG = QTEARTICLE_SAISIE * PRIXARTICLETTC_SAISIE * "
+                "((100.0 + coalesce(RG, 0)) / 100.0) where ") +
+                visible +
+                QStringLiteral(" and SA_NOSAISIE = ? and (TOTALLIGNETTC_SAISIE is null or SA_TOTALLIGNETTCRG is "
+                               "null or TOTALLIGNETTC_SAISIE <> QTEARTICLE_SAISIE * PRIXARTICLETTC_SAISIE or "
+                               "SA_TOTALLIGNETTCRG <> QTEARTICLE_SAISIE * PRIXARTICLETTC_SAISIE * "
+                               "((100.0 + coalesce(RG, 0)) / 100.0))"),
+            {m_ctx.nosaisie});
     const Rows sums =
         db.select(QStringLiteral("select sum(TOTALLIGNETTC_SAISIE), sum(SA_TOTALLIGNETTCRG) from "
                                  "SAISIES where ") +
