@@ -38,9 +38,4 @@ std::optional<CurrentArticle> EntryCatalog::article(int id) {
     return CurrentArticle::fromRecord(rows.first());
 }
 
-Rows EntryCatalog::expressPayments() {
-    return m_db.select(
-        QStringLiteral("select PL_ID, PL_NAME from T_PAYMENT_LIST where PL_ID <> 0 order by PL_ORDER"));
-}
-
 } // namespace qor

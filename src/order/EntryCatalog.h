@@ -7,7 +7,7 @@
 namespace qor {
 
 // What the order-entry screen reads from the catalogue: families by level,
-// the articles of a family, one article, the express payment methods.
+// the articles of a family, one article.
 class EntryCatalog {
   public:
     explicit EntryCatalog(Database& db) : m_db(db) {}
@@ -23,8 +23,6 @@ class EntryCatalog {
     // One visible article with its VAT rate, ready to be written as a line
     // (its price still to be set by the caller).
     std::optional<CurrentArticle> article(int id);
-    // Payment methods offered as express buttons (PL_ID <> 0), in their order.
-    Rows expressPayments();
 
   private:
     Database& m_db;

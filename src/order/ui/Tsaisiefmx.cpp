@@ -1,5 +1,6 @@
 #include "order/ui/Tsaisiefmx.h"
 
+#include "checkout/Payments.h"
 #include "checkout/ui/PayOperation.h"
 #include "checkout/ui/Tpaiementform.h"
 
@@ -190,7 +191,7 @@ Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
     RectangleExpress->setAccessibleName(QStringLiteral("Paiement express"));
     place(RectangleExpress, {5, 540, 385, 52});
     RectangleExpress->setVisible(express);
-    const Rows methods = express ? m_catalog.expressPayments() : Rows{};
+    const QList<Payments::Method> methods = express ? Payments::methods(*m_ctx.db) : QList<Payments::Method>{};
     const char* names[] = {"btnexpress1", "btnexpress2", "btnexpress4"};
     for (int i = 0; i < 3; ++i) {
         auto* b = new QPushButton(RectangleExpress);
@@ -198,8 +199,8 @@ Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
         QString caption = i == 2 ? QStringLiteral("...") : QString::number(i + 1);
         int tag = 0;
         if (i < 2 && i < methods.size()) {
-            caption = methods.at(i).value(QStringLiteral("PL_NAME")).toString();
-            tag = methods.at(i).value(QStringLiteral("PL_ID")).toInt();
+            caption = methods.at(i).name;
+            tag = methods.at(i).id;
         }
         b->setText(caption);
         b->setProperty("tag", tag);
