@@ -113,7 +113,7 @@ int Floor::record(const std::string& order)
         sqlite3_reset(s);
     };
     run("update T_PAYMENT set PA_FLAG = '1' where PA_NOSAISIE = ?");
-    sqlite3_stmt* max = stmt("select max(HI_NOTICKET) from HISTORIQUE");
+    sqlite3_stmt* max = stmt("select max(HI_NOTICKET) from HISTORIQUE where HI_NOTICKET > 0");
     sqlite3_step(max);
     const int number = sqlite3_column_int(max, 0) + 1;
     sqlite3_reset(max);

@@ -64,7 +64,11 @@ RecordedTicket TicketRecorder::record(const TicketRequest& r, const QDateTime& n
                        r.order});
         } else {
             // The table stays locked until commit: no other workstation can take the same number.
-            t.number = r.draft ? 0 : int(m_db.nextKey(QStringLiteral("HISTORIQUE"), QStringLiteral("HI_NOTICKET")));
+            // Drafts carry 0: the numbered tickets alone give the largest number (and the
+            // unique index on them answers at once, whatever the size of the history).
+            t.number = r.draft ? 0
+                               : int(m_db.nextKey(QStringLiteral("HISTORIQUE"), QStringLiteral("HI_NOTICKET"),
+                                                  QStringLiteral("HI_NOTICKET > 0")));
             m_db.exec(QStringLiteral("insert into HISTORIQUE (HI_NOSAISIE, DATEHISTO, HEURE, IDCLIENT, COUVERTS, "
                                      "HI_NOTICKET, HI_SALLE, HI_TABLE, HI_TOTALTTC, RG, HI_TIMECTRL) "
                                      "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
