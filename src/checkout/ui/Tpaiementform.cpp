@@ -137,6 +137,10 @@ Tpaiementform::Tpaiementform(TillContext& ctx, const Skin* skin, QWidget* parent
     });
     connect(btnsupligne, &QPushButton::clicked, this, &Tpaiementform::deleteSelected);
     connect(Btnsuptout, &QPushButton::clicked, this, &Tpaiementform::deleteAll);
+    if (m_skin) {
+        TouchStyle::setPicture(btnsupligne, m_skin->picture(QStringLiteral("SKIN/deleteline.png")));
+        TouchStyle::setPicture(Btnsuptout, m_skin->picture(QStringLiteral("SKIN/deleteline2.png")));
+    }
     for (QPushButton* b : {up, down, btnsupligne, Btnsuptout}) gridTools->addWidget(b);
     gridRow->addLayout(gridTools);
     right->addLayout(gridRow, 1);

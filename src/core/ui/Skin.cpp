@@ -17,6 +17,8 @@ const QStringList& Skin::names()
           << "SKIN/VALIDATE.PNG" << "SKIN/EXPORT.PNG" << "SKIN/FIND.PNG" << "SKIN/LEFT.PNG"
           << "SKIN/RIGHT.PNG" << "SKIN/PDF.PNG";
         for (int i = 0; i <= 9; ++i) n << QStringLiteral("SKIN/S%1.png").arg(i);
+        n << "SKIN/deleteline.png" << "SKIN/deleteline2.png" << "SKIN/save.png" << "SKIN/saveandprint.png"
+          << "SKIN/saveandprint2.png";
         n << "SKIN/SDOT.png" << "SKIN/SOK.png" << "BGROOM1.PNG" << "logo.png" << "skin/move.png" << "bg.jpg";
         return n;
     }();
