@@ -179,6 +179,30 @@ private slots:
         QVERIFY(QFile::exists(ctx.dataFile(QStringLiteral("impression_ticket.txt"))));
     }
 
+    void correctionChangesThePaymentsOfARecordedTicket()
+    {
+        qortest::ScriptedPrompt prompt;
+        openOn(25.0);
+        screen->enterPayment(1, QStringLiteral("25.00"));
+        QVERIFY(screen->record(1));
+        // The history puts the ticket's payments back to 0 and opens the screen to correct them.
+        ctx.db->exec(QStringLiteral("update T_PAYMENT set PA_FLAG = '0' where PA_NOSAISIE = ?"), {order});
+        ctx.db->exec(QStringLiteral("delete from T_PAYMENT where PA_NOSAISIE = ?"), {order});
+        screen->prepareCorrection(order, 25.0);
+        screen->show();
+        for (QPushButton* hidden : {screen->BtnClose, screen->btnsupligne, screen->Btnsuptout, screen->btnbrouillon,
+                                    screen->Imagesaveandprint, screen->Imagesaveandprint2})
+            QVERIFY(!hidden->isVisible());
+        QVERIFY(screen->Imagesave->isVisible());
+        screen->enterPayment(2, QStringLiteral("25.00"));
+        QVERIFY(screen->record(0)); // no question in correction mode
+        QVERIFY(prompt.asked.isEmpty());
+        QCOMPARE(count(*ctx.db, "select count(*) from HISTORIQUE"), 1);
+        QCOMPARE(count(*ctx.db, "select count(*) from JNL"), 2);
+        QCOMPARE(count(*ctx.db, "select PA_PAYMENT_LIST_ID from T_PAYMENT where PA_FLAG = '1'"), 2);
+        QVERIFY(fileBytes(ctx.dataFile(QStringLiteral("impression_ticket.txt"))).contains("Carte bancaire : 25.00"));
+    }
+
     void deletingPaymentsAsksFirst()
     {
         qortest::ScriptedPrompt prompt;

@@ -226,6 +226,16 @@ void Tpaiementform::prepareNormal(const QString& order, double total, double cre
         b->setVisible(true);
 }
 
+void Tpaiementform::prepareCorrection(const QString& order, double total)
+{
+    paiementnosaisie = order;
+    labeltotal->setText(money(total));
+    mtcreditfidelite = 0;
+    correctionok = true;
+    for (QPushButton* b : {Imagesaveandprint, Imagesaveandprint2, BtnClose, btnsupligne, Btnsuptout, btnbrouillon})
+        b->setVisible(false);
+}
+
 void Tpaiementform::showEvent(QShowEvent* e)
 {
     nbreglement = 1;

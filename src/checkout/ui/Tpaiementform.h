@@ -51,6 +51,9 @@ public:
     double total() const;
     // Opens the screen in normal mode (close, delete and draft buttons shown).
     void prepareNormal(const QString& order, double total, double credit);
+    // Opens the screen to correct the payments of a recorded ticket: only new
+    // payments and "Enregistrer" remain; recording changes the payments alone.
+    void prepareCorrection(const QString& order, double total);
 
     // Operations, as the buttons run them (tests call them too).
     void CalculMontant();
