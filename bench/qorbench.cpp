@@ -201,6 +201,7 @@ std::map<std::string, std::map<std::string, Measure>> results;
 // Keeps the median and the spread (standard deviation) of every benchmark.
 class TableReporter : public benchmark::ConsoleReporter {
 public:
+    TableReporter() : ConsoleReporter(OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);

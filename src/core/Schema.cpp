@@ -391,7 +391,7 @@ const TableDef* table(const QString& name)
 const QStringList& indexes()
 {
     static const QStringList list = {
-        "create index if not exists IX_SAISIES_NOSAISIE on SAISIES (SA_NOSAISIE)",
+        "create index if not exists IX_SAISIES_ORDER on SAISIES (SA_NOSAISIE, SA_ROW, CLEAUTO_SAISIE)",
         "create index if not exists IX_SAISIES_TABLE on SAISIES (NOSALLE_SAISIE, NOTABLE_SAISIE)",
         "create index if not exists IX_SAISIES_KITCHEN on SAISIES (SA_KITCHEN)",
         "create index if not exists IX_HISTORIQUE_NOSAISIE on HISTORIQUE (HI_NOSAISIE)",
