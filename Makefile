@@ -20,7 +20,9 @@ test: build
 	scripts/start-services.sh
 	cd $(BUILD) && ctest --output-on-failure -j2
 
-run: build
+run: deps
+	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+	cmake --build $(BUILD) --target qor9
 	BUILD=$(BUILD) scripts/run.sh
 
 bench: deps
