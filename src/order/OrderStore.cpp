@@ -242,12 +242,6 @@ const QList<OrderLine>& OrderStore::litsaisie() {
 
 const OrderTotals& OrderStore::calculnet(int selectedRow) {
     Database& db = *m_ctx.db;
-    const QVariant rg = db.scalar(QStringLiteral("select RG from SAISIES where ") + visible +
-                                      QStringLiteral(" and SA_NOSAISIE = ? order by SA_ROW limit 1"),
-                                  {m_ctx.nosaisie});
-    m_totals.rg = static_cast<qint16>(rg.toInt());
-    m_ctx.remiseglobale = m_totals.rg;
-    m_totals.labelRg = QStringLiteral("RG (%1%) :").arg(m_totals.rg);
     // The global percentage in floating point: an integer division would drop it.
     // Only lines whose stored totals are out of date are written (one statement,
     // atomic on its own): a touch that changed one line writes nothing more here.
@@ -261,11 +255,17 @@ const OrderTotals& OrderStore::calculnet(int selectedRow) {
                                "SA_TOTALLIGNETTCRG <> QTEARTICLE_SAISIE * PRIXARTICLETTC_SAISIE * "
                                "((100.0 + coalesce(RG, 0)) / 100.0))"),
             {m_ctx.nosaisie});
+    // The sums and the order's percentage (that of its first visible line) in one read.
     const Rows sums =
-        db.select(QStringLiteral("select sum(TOTALLIGNETTC_SAISIE), sum(SA_TOTALLIGNETTCRG) from "
+        db.select(QStringLiteral("select sum(TOTALLIGNETTC_SAISIE), sum(SA_TOTALLIGNETTCRG), (select RG from "
                                  "SAISIES where ") +
+                      visible +
+                      QStringLiteral(" and SA_NOSAISIE = ? order by SA_ROW limit 1) from SAISIES where ") +
                       visible + QStringLiteral(" and SA_NOSAISIE = ?"),
-                  {m_ctx.nosaisie});
+                  {m_ctx.nosaisie, m_ctx.nosaisie});
+    m_totals.rg = static_cast<qint16>(sums.isEmpty() ? 0 : sums.first().value(2).toInt());
+    m_ctx.remiseglobale = m_totals.rg;
+    m_totals.labelRg = QStringLiteral("RG (%1%) :").arg(m_totals.rg);
     m_totals.s1 = sums.isEmpty() ? 0 : sums.first().value(0).toDouble();
     m_totals.s2 = sums.isEmpty() ? 0 : sums.first().value(1).toDouble();
     m_totals.labelMrg = QStringLiteral("- ") + NumberText::fixed2(m_totals.s1 - m_totals.s2, 5);
