@@ -60,8 +60,11 @@ void TillContext::freevk()
 
 QString TillContext::maintitle(const QDateTime& now) const
 {
-    return edition + QStringLiteral(" - Version : ") + QStringLiteral(QOR_VERSION) + QStringLiteral(" (") +
-           DefaultAliasPath + dbName + QStringLiteral(") ") +
+    // A server database is named by its address; a file by its full path.
+    const QString where =
+        db && db->engine() == Engine::PostgreSQL ? dbName : DefaultAliasPath + dbName;
+    return edition + QStringLiteral(" - Version : ") + QStringLiteral(QOR_VERSION) + QStringLiteral(" (") + where +
+           QStringLiteral(") ") +
            now.toString(QStringLiteral("dd/MM/yyyy - HH:mm"));
 }
 
