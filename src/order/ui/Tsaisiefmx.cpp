@@ -574,7 +574,8 @@ void Tsaisiefmx::affichearticle(const Rows& rows) {
                                             "font-weight: bold; background: transparent;")
                                  .arg(textOn(c)));
         place(b, {x, y, qreal(lg), 59});
-        place(label, {0, 0, qreal(lg), 59}, fontSize);
+        // A name that wraps takes a smaller font, so that the price stays inside the button.
+        place(label, {0, 0, qreal(lg), 59}, name.size() * fontSize * 0.62 > lg ? fontSize - 2 : fontSize);
         connect(b, &QPushButton::clicked, this, [this, b] { Q2Click(b); });
         b->show();
         if (x < limit) {
