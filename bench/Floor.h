@@ -7,7 +7,7 @@
 // The reference floor of the benchmarks: the minimal SQL the same work needs,
 // run through the SQLite library directly with prepared statements kept.
 class Floor {
-public:
+  public:
     explicit Floor(const std::string& path);
     ~Floor();
     Floor(const Floor&) = delete;
@@ -25,7 +25,7 @@ public:
     // Opening the database and reading settings, VAT, business data, rooms, tables and their states.
     static int startup(const std::string& path);
 
-private:
+  private:
     sqlite3_stmt* stmt(const char* sql);
     void exec(const char* sql);
     sqlite3* m_db = nullptr;

@@ -16,6 +16,14 @@ namespace qor {
 
 namespace {
 
+// Every column of an order line, in the order the copies below select them.
+const QString lineColumns = QStringLiteral(
+    "SA_NOSAISIE, SA_ROW, NOSALLE_SAISIE, NOTABLE_SAISIE, SA_ROOMNAME, SA_TABLENAME, FAMARTICLE_SAISIE, "
+    "SA_ARTICLE_ID, DESARTICLE_SAISIE, QTEARTICLE_SAISIE, PRIXARTICLETTC_SAISIE, SA_PURCHASEPRICE, "
+    "TOTALLIGNETTC_SAISIE, RG, SA_TOTALLIGNETTCRG, CODETVAARTICLE_SAISIE, SA_TAXRATE, SA_LOYALTY, COUVERTS, "
+    "ID_CLI_SAISIE, SA_USER_ID, SA_INFO, SA_PRINTTICKET, SA_PRINTPROD1, SA_PRINTPROD2, SA_PRINTPROD3, "
+    "SA_KITCHEN, SA_HIDE, SA_LOCK, SA_TIMECTRL) ");
+
 struct Table {
     int room;
     int number;
@@ -24,20 +32,15 @@ struct Table {
 };
 
 // A deleted line: hidden, "~" in front, and its hidden cancelling copy.
-void deleteLine(Database& db, qint64 key)
-{
-    db.exec(QStringLiteral("insert into SAISIES (SA_NOSAISIE, SA_ROW, NOSALLE_SAISIE, NOTABLE_SAISIE, SA_ROOMNAME, "
-                           "SA_TABLENAME, FAMARTICLE_SAISIE, SA_ARTICLE_ID, DESARTICLE_SAISIE, QTEARTICLE_SAISIE, "
-                           "PRIXARTICLETTC_SAISIE, SA_PURCHASEPRICE, TOTALLIGNETTC_SAISIE, RG, SA_TOTALLIGNETTCRG, "
-                           "CODETVAARTICLE_SAISIE, SA_TAXRATE, SA_LOYALTY, COUVERTS, ID_CLI_SAISIE, SA_USER_ID, "
-                           "SA_INFO, SA_PRINTTICKET, SA_PRINTPROD1, SA_PRINTPROD2, SA_PRINTPROD3, SA_KITCHEN, "
-                           "SA_HIDE, SA_LOCK, SA_TIMECTRL) "
-                           "select SA_NOSAISIE, 0, NOSALLE_SAISIE, NOTABLE_SAISIE, SA_ROOMNAME, SA_TABLENAME, "
-                           "FAMARTICLE_SAISIE, SA_ARTICLE_ID, '~' || DESARTICLE_SAISIE, -QTEARTICLE_SAISIE, "
-                           "PRIXARTICLETTC_SAISIE, SA_PURCHASEPRICE, -TOTALLIGNETTC_SAISIE, RG, 0, "
-                           "CODETVAARTICLE_SAISIE, SA_TAXRATE, SA_LOYALTY, COUVERTS, ID_CLI_SAISIE, SA_USER_ID, "
-                           "SA_INFO, '0', SA_PRINTPROD1, SA_PRINTPROD2, SA_PRINTPROD3, SA_KITCHEN, '1', SA_LOCK, "
-                           "SA_TIMECTRL from SAISIES where CLEAUTO_SAISIE = ?"),
+void deleteLine(Database& db, qint64 key) {
+    db.exec(QStringLiteral("insert into SAISIES (") + lineColumns +
+                QStringLiteral(
+                    "select SA_NOSAISIE, 0, NOSALLE_SAISIE, NOTABLE_SAISIE, SA_ROOMNAME, SA_TABLENAME, "
+                    "FAMARTICLE_SAISIE, SA_ARTICLE_ID, '~' || DESARTICLE_SAISIE, -QTEARTICLE_SAISIE, "
+                    "PRIXARTICLETTC_SAISIE, SA_PURCHASEPRICE, -TOTALLIGNETTC_SAISIE, RG, 0, "
+                    "CODETVAARTICLE_SAISIE, SA_TAXRATE, SA_LOYALTY, COUVERTS, ID_CLI_SAISIE, SA_USER_ID, "
+                    "SA_INFO, '0', SA_PRINTPROD1, SA_PRINTPROD2, SA_PRINTPROD3, SA_KITCHEN, '1', SA_LOCK, "
+                    "SA_TIMECTRL from SAISIES where CLEAUTO_SAISIE = ?"),
             {key});
     db.exec(QStringLiteral("update SAISIES set SA_HIDE = '1', SA_ROW = 0, SA_PRINTTICKET = '0', "
                            "SA_TOTALLIGNETTCRG = 0, DESARTICLE_SAISIE = '~' || DESARTICLE_SAISIE "
@@ -46,28 +49,23 @@ void deleteLine(Database& db, qint64 key)
 }
 
 // An offered line: its visible counter-line "¤" with the opposite quantity.
-void offerLine(Database& db, qint64 key)
-{
-    db.exec(QStringLiteral("insert into SAISIES (SA_NOSAISIE, SA_ROW, NOSALLE_SAISIE, NOTABLE_SAISIE, SA_ROOMNAME, "
-                           "SA_TABLENAME, FAMARTICLE_SAISIE, SA_ARTICLE_ID, DESARTICLE_SAISIE, QTEARTICLE_SAISIE, "
-                           "PRIXARTICLETTC_SAISIE, SA_PURCHASEPRICE, TOTALLIGNETTC_SAISIE, RG, SA_TOTALLIGNETTCRG, "
-                           "CODETVAARTICLE_SAISIE, SA_TAXRATE, SA_LOYALTY, COUVERTS, ID_CLI_SAISIE, SA_USER_ID, "
-                           "SA_INFO, SA_PRINTTICKET, SA_PRINTPROD1, SA_PRINTPROD2, SA_PRINTPROD3, SA_KITCHEN, "
-                           "SA_HIDE, SA_LOCK, SA_TIMECTRL) "
-                           "select SA_NOSAISIE, (select max(SA_ROW) + 1 from SAISIES s where s.SA_NOSAISIE = "
-                           "SAISIES.SA_NOSAISIE), NOSALLE_SAISIE, NOTABLE_SAISIE, SA_ROOMNAME, SA_TABLENAME, "
-                           "FAMARTICLE_SAISIE, SA_ARTICLE_ID, '¤' || DESARTICLE_SAISIE, -QTEARTICLE_SAISIE, "
-                           "PRIXARTICLETTC_SAISIE, SA_PURCHASEPRICE, -TOTALLIGNETTC_SAISIE, RG, "
-                           "-SA_TOTALLIGNETTCRG, CODETVAARTICLE_SAISIE, SA_TAXRATE, SA_LOYALTY, COUVERTS, "
-                           "ID_CLI_SAISIE, SA_USER_ID, SA_INFO, SA_PRINTTICKET, 0, 0, 0, 0, '0', SA_LOCK, SA_TIMECTRL "
-                           "from SAISIES where CLEAUTO_SAISIE = ?"),
-            {key});
+void offerLine(Database& db, qint64 key) {
+    db.exec(
+        QStringLiteral("insert into SAISIES (") + lineColumns +
+            QStringLiteral(
+                "select SA_NOSAISIE, (select max(SA_ROW) + 1 from SAISIES s where s.SA_NOSAISIE = "
+                "SAISIES.SA_NOSAISIE), NOSALLE_SAISIE, NOTABLE_SAISIE, SA_ROOMNAME, SA_TABLENAME, "
+                "FAMARTICLE_SAISIE, SA_ARTICLE_ID, '¤' || DESARTICLE_SAISIE, -QTEARTICLE_SAISIE, "
+                "PRIXARTICLETTC_SAISIE, SA_PURCHASEPRICE, -TOTALLIGNETTC_SAISIE, RG, "
+                "-SA_TOTALLIGNETTCRG, CODETVAARTICLE_SAISIE, SA_TAXRATE, SA_LOYALTY, COUVERTS, "
+                "ID_CLI_SAISIE, SA_USER_ID, SA_INFO, SA_PRINTTICKET, 0, 0, 0, 0, '0', SA_LOCK, SA_TIMECTRL "
+                "from SAISIES where CLEAUTO_SAISIE = ?"),
+        {key});
 }
 
 } // namespace
 
-HistoryStats generateHistory(TillContext& ctx, const HistoryOptions& o)
-{
+HistoryStats generateHistory(TillContext& ctx, const HistoryOptions& o) {
     Database& db = *ctx.db;
     QRandomGenerator rnd(o.seed);
     QList<Table> tables;
@@ -81,7 +79,8 @@ HistoryStats generateHistory(TillContext& ctx, const HistoryOptions& o)
                                                         "PRIXARTICLETTC_ARTICLES > 0 order by IDTXT")))
         if (auto a = catalog.article(r.value(0).toInt())) articles.append(*a);
     QList<int> customers;
-    for (const QSqlRecord& r : db.select(QStringLiteral("select IDTXT from CLIENTS where IDTXT > 1 and CL_OLD <> '1'")))
+    for (const QSqlRecord& r :
+         db.select(QStringLiteral("select IDTXT from CLIENTS where IDTXT > 1 and CL_OLD <> '1'")))
         customers.append(r.value(0).toInt());
     const QList<int> methods = {1, 1, 1, 2, 2, 2, 2, 3, 4};
 
@@ -118,11 +117,13 @@ HistoryStats generateHistory(TillContext& ctx, const HistoryOptions& o)
                     store.enregistresaisie(a, QStringLiteral("+"), QString::number(1 + rnd.bounded(3)));
                 }
                 store.litsaisie();
-                if (!store.lines().isEmpty() && rnd.bounded(12) == 0) deleteLine(db, store.lines().first().key);
+                if (!store.lines().isEmpty() && rnd.bounded(12) == 0)
+                    deleteLine(db, store.lines().first().key);
                 store.litsaisie();
                 if (!store.lines().isEmpty() && rnd.bounded(15) == 0) offerLine(db, store.lines().last().key);
                 if (rnd.bounded(20) == 0)
-                    db.exec(QStringLiteral("update SAISIES set RG = -10 where SA_NOSAISIE = ?"), {ctx.nosaisie});
+                    db.exec(QStringLiteral("update SAISIES set RG = -10 where SA_NOSAISIE = ?"),
+                            {ctx.nosaisie});
                 store.litsaisie();
                 const OrderTotals totals = store.calculnet();
                 if (store.lines().isEmpty()) {
@@ -135,9 +136,11 @@ HistoryStats generateHistory(TillContext& ctx, const HistoryOptions& o)
                 if (!draft) {
                     double rest = due;
                     if (named && ctx.fideliteok && rnd.bounded(3) == 0) {
-                        const double balance = db.scalar(QStringLiteral("select CL_RESIDUAL_LOYALTY from CLIENTS "
-                                                                        "where IDTXT = ?"),
-                                                         {ctx.idcli}).toDouble();
+                        const double balance =
+                            db.scalar(QStringLiteral("select CL_RESIDUAL_LOYALTY from CLIENTS "
+                                                     "where IDTXT = ?"),
+                                      {ctx.idcli})
+                                .toDouble();
                         const double used = std::min(std::floor(balance), std::floor(rest));
                         if (used > 0) {
                             pay.addLoyalty(money(used), balance);
@@ -149,31 +152,25 @@ HistoryStats generateHistory(TillContext& ctx, const HistoryOptions& o)
                         pay.add(methods.at(int(rnd.bounded(methods.size()))), money(part));
                         rest -= part;
                     }
-                    if (std::abs(rest) >= 0.005) pay.add(methods.at(int(rnd.bounded(methods.size()))), money(rest));
+                    if (std::abs(rest) >= 0.005)
+                        pay.add(methods.at(int(rnd.bounded(methods.size()))), money(rest));
                 }
-                TicketRequest r;
-                r.order = ctx.nosaisie;
-                r.total = due;
-                r.draft = draft;
-                r.idcli = ctx.idcli;
-                r.couvert = ctx.couvert;
-                r.nosalle = ctx.nosalle;
-                r.notable = ctx.notable;
-                r.nomtable = ctx.nomtable;
-                r.remiseglobale = ctx.remiseglobale;
-                r.heurefinjour = ctx.heurefinjour;
+                const TicketRequest r = TicketRequest::from(ctx, ctx.nosaisie, due, draft);
                 recorder.record(r, at);
                 stats.tickets++;
-                stats.journalLines += db.scalar(QStringLiteral("select count(*) from JNL where NOSAISIE_JNL = ?"),
-                                                {r.order}).toLongLong();
+                stats.journalLines +=
+                    db.scalar(QStringLiteral("select count(*) from JNL where NOSAISIE_JNL = ?"), {r.order})
+                        .toLongLong();
                 if (!draft) dayTotal += due;
             }
             // The day's closing.
             grandTotal += dayTotal;
             const QString stamp = Clock::stamp(QDateTime(day.addDays(1), QTime(0, 30)));
-            db.exec(QStringLiteral("insert into T_CLOSE_DATA (CD_DATE, CD_NOC, CD_USER, CD_SUMPERIOD, CD_SUMGLOBAL, "
-                                   "CD_TIMECTRL, CD_CTRL) values (?, 1, 1, ?, ?, ?, ?)"),
-                    {day, dayTotal, grandTotal, stamp, calculctrl(money(dayTotal) + money(grandTotal) + stamp)});
+            db.exec(
+                QStringLiteral(
+                    "insert into T_CLOSE_DATA (CD_DATE, CD_NOC, CD_USER, CD_SUMPERIOD, CD_SUMGLOBAL, "
+                    "CD_TIMECTRL, CD_CTRL) values (?, 1, 1, ?, ?, ?, ?)"),
+                {day, dayTotal, grandTotal, stamp, calculctrl(money(dayTotal) + money(grandTotal) + stamp)});
         });
         if (o.progress) o.progress(d + 1, stats.journalLines);
     }

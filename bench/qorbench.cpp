@@ -42,8 +42,7 @@ struct History {
     QString receiptOrder;
     QDateTime clock = QDateTime(QDate(2027, 1, 4), QTime(12, 0));
 
-    History(const QString& name, const QString& source) : label(name)
-    {
+    History(const QString& name, const QString& source) : label(name) {
         path = dir.filePath(QStringLiteral("QOR.db"));
         if (!QFile::copy(source, path)) qFatal("copie impossible de %s", qPrintable(source));
         QFile(dir.filePath(QStringLiteral("config.ini"))).open(QIODevice::WriteOnly);
@@ -65,7 +64,8 @@ struct History {
         table(3);
         store->openOrder();
         store->loadCustomer(false);
-        for (int i = 0; i < 50; ++i) store->enregistresaisie(i % 2 ? cafe : coca, QStringLiteral("+"), QStringLiteral("1"));
+        for (int i = 0; i < 50; ++i)
+            store->enregistresaisie(i % 2 ? cafe : coca, QStringLiteral("+"), QStringLiteral("1"));
         store->litsaisie();
         touchOrder = ctx.nosaisie;
         // A recorded 10-line ticket for the receipt.
@@ -73,11 +73,11 @@ struct History {
         record(receiptOrder);
         floor = std::make_unique<Floor>(path.toStdString());
         floor->prepareOrder("990101000000", 50);
-        for (int i = 0; i < 50; ++i) floor->removeLine("990101000000", 100); // no-op warm-up of the statement
+        for (int i = 0; i < 50; ++i)
+            floor->removeLine("990101000000", 100); // no-op warm-up of the statement
     }
 
-    void table(int n)
-    {
+    void table(int n) {
         ctx.nosalle = 1;
         ctx.nomsalle = QStringLiteral("\rSalle");
         ctx.notable = quint8(n);
@@ -86,15 +86,15 @@ struct History {
     }
 
     // A new 10-line order with two payments on table n, as order entry and payment leave it.
-    QString newOrder(int n)
-    {
+    QString newOrder(int n) {
         clock = clock.addSecs(1);
         Clock::set(clock);
         table(n);
         OrderStore s(ctx);
         s.openOrder();
         s.loadCustomer(false);
-        for (int i = 0; i < 10; ++i) s.enregistresaisie(i % 2 ? cafe : coca, QStringLiteral("+"), QString::number(i + 1));
+        for (int i = 0; i < 10; ++i)
+            s.enregistresaisie(i % 2 ? cafe : coca, QStringLiteral("+"), QString::number(i + 1));
         const OrderTotals t = s.calculnet();
         Payments pay(*ctx.db, ctx.nosaisie);
         pay.add(1, QStringLiteral("20.00"));
@@ -102,8 +102,7 @@ struct History {
         return ctx.nosaisie;
     }
 
-    RecordedTicket record(const QString& order)
-    {
+    RecordedTicket record(const QString& order) {
         TicketRequest r;
         r.order = order;
         r.total = store->totals().s2;
@@ -117,21 +116,20 @@ struct History {
 
 std::map<QString, std::unique_ptr<History>> histories;
 
-void touch(benchmark::State& state, History* h)
-{
+void touch(benchmark::State& state, History* h) {
     h->table(3);
     h->ctx.nosaisie = h->touchOrder;
     for (auto _ : state) {
         h->store->enregistresaisie(h->coca, QStringLiteral("+"), QStringLiteral("1"));
         benchmark::DoNotOptimize(h->store->litsaisie().size());
         state.PauseTiming();
-        h->ctx.db->exec(QStringLiteral("delete from SAISIES where SA_NOSAISIE = ? and SA_ROW = 51"), {h->touchOrder});
+        h->ctx.db->exec(QStringLiteral("delete from SAISIES where SA_NOSAISIE = ? and SA_ROW = 51"),
+                        {h->touchOrder});
         state.ResumeTiming();
     }
 }
 
-void touchFloor(benchmark::State& state, History* h)
-{
+void touchFloor(benchmark::State& state, History* h) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(h->floor->touch("990101000000", 51));
         state.PauseTiming();
@@ -140,8 +138,7 @@ void touchFloor(benchmark::State& state, History* h)
     }
 }
 
-void recordTicket(benchmark::State& state, History* h)
-{
+void recordTicket(benchmark::State& state, History* h) {
     for (auto _ : state) {
         state.PauseTiming();
         const QString order = h->newOrder(5);
@@ -150,8 +147,7 @@ void recordTicket(benchmark::State& state, History* h)
     }
 }
 
-void recordFloor(benchmark::State& state, History* h)
-{
+void recordFloor(benchmark::State& state, History* h) {
     long n = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -162,20 +158,19 @@ void recordFloor(benchmark::State& state, History* h)
     }
 }
 
-void receipt(benchmark::State& state, History* h)
-{
+void receipt(benchmark::State& state, History* h) {
     const ReceiptOptions o = ReceiptOptions::from(h->ctx);
-    for (auto _ : state) benchmark::DoNotOptimize(imprimeticket(*h->ctx.db, o, h->receiptOrder).size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(imprimeticket(*h->ctx.db, o, h->receiptOrder).size());
 }
 
-void receiptFloor(benchmark::State& state, History* h)
-{
+void receiptFloor(benchmark::State& state, History* h) {
     const std::string order = h->receiptOrder.toStdString();
-    for (auto _ : state) benchmark::DoNotOptimize(h->floor->receipt(order));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(h->floor->receipt(order));
 }
 
-void startup(benchmark::State& state, History* h)
-{
+void startup(benchmark::State& state, History* h) {
     const Startup::Options o{h->dir.path(), h->dir.path(), {}};
     for (auto _ : state) {
         TillContext ctx;
@@ -186,10 +181,10 @@ void startup(benchmark::State& state, History* h)
     }
 }
 
-void startupFloor(benchmark::State& state, History* h)
-{
+void startupFloor(benchmark::State& state, History* h) {
     const std::string path = h->path.toStdString();
-    for (auto _ : state) benchmark::DoNotOptimize(Floor::startup(path));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Floor::startup(path));
 }
 
 struct Measure {
@@ -200,10 +195,9 @@ std::map<std::string, std::map<std::string, Measure>> results;
 
 // Keeps the median and the spread (standard deviation) of every benchmark.
 class TableReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     TableReporter() : ConsoleReporter(OO_Tabular) {}
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
+    void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& r : runs) {
             if (r.run_type != Run::RT_Aggregate) continue;
@@ -217,8 +211,7 @@ public:
     }
 };
 
-QString cell(const std::map<std::string, Measure>& row, const char* history)
-{
+QString cell(const std::map<std::string, Measure>& row, const char* history) {
     auto it = row.find(history);
     if (it == row.end()) return QStringLiteral("-");
     return QStringLiteral("%1 ms ± %2").arg(it->second.median, 0, 'f', 3).arg(it->second.spread, 0, 'f', 3);
@@ -226,8 +219,7 @@ QString cell(const std::map<std::string, Measure>& row, const char* history)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     std::vector<char*> rest{argv[0]};
@@ -245,9 +237,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::vector<std::pair<const char*, void (*)(benchmark::State&, History*)>> list = {
-        {"touch", touch},          {"touch-floor", touchFloor},   {"record", recordTicket},
-        {"record-floor", recordFloor}, {"receipt", receipt},      {"receipt-floor", receiptFloor},
-        {"startup", startup},      {"startup-floor", startupFloor}};
+        {"touch", touch},         {"touch-floor", touchFloor},
+        {"record", recordTicket}, {"record-floor", recordFloor},
+        {"receipt", receipt},     {"receipt-floor", receiptFloor},
+        {"startup", startup},     {"startup-floor", startupFloor}};
     for (auto& [label, h] : histories)
         for (const auto& [name, fn] : list)
             benchmark::RegisterBenchmark((std::string(name) + "/" + label.toStdString()).c_str(), fn, h.get())

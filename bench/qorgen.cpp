@@ -15,8 +15,7 @@
 #include <clocale>
 #include <cstdio>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     const QStringList a = app.arguments();
@@ -37,7 +36,8 @@ int main(int argc, char** argv)
         qor::TillContext ctx;
         const auto t = qor::DbTarget::parse(target);
         const bool fresh = t.engine == qor::Engine::SQLite && !QFileInfo::exists(t.path);
-        ctx.db = qor::Database::open(t, fresh ? qor::Database::Mode::CreateNew : qor::Database::Mode::OpenExisting);
+        ctx.db = qor::Database::open(t, fresh ? qor::Database::Mode::CreateNew
+                                              : qor::Database::Mode::OpenExisting);
         if (!ctx.db->hasTable(QStringLiteral("T_CONFIG"))) qor::createDatabase(*ctx.db, true);
         static_cast<qor::Settings&>(ctx) = qor::Settings::read(*ctx.db, false);
         ctx.loadVatAndCompany();

@@ -1,3 +1,5 @@
 #include "core/ui/TillMain.h"
 
-int main(int argc, char** argv) { return qor::tillMain(argc, argv); }
+int main(int argc, char** argv) {
+    return qor::tillMain(argc, argv);
+}

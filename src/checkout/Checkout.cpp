@@ -12,14 +12,12 @@
 
 namespace qor {
 
-QString pdfConverter()
-{
+QString pdfConverter() {
     const QString configured = qEnvironmentVariable("QOR_PDF_CONVERTER");
     return configured.isEmpty() ? QStringLiteral("wkhtmltopdf") : configured;
 }
 
-QString writeReceipt(TillContext& ctx, const QString& order, bool print, bool duplicate)
-{
+QString writeReceipt(TillContext& ctx, const QString& order, bool print, bool duplicate) {
     const QString file = ctx.dataFile(QStringLiteral("impression_ticket.txt"));
     TicketWriter w;
     w.add(imprimeticket(*ctx.db, ReceiptOptions::from(ctx), order, duplicate));
@@ -28,8 +26,7 @@ QString writeReceipt(TillContext& ctx, const QString& order, bool print, bool du
     return file;
 }
 
-QString archiveReceipt(TillContext& ctx, const RecordedTicket& t)
-{
+QString archiveReceipt(TillContext& ctx, const RecordedTicket& t) {
     const QString folder = ctx.dataFile(QStringLiteral("ARCHIVES/"));
     if (!QDir().mkpath(folder))
         throw UserError(QStringLiteral("Le dossier d'archives %1 ne peut pas être créé.").arg(folder));
@@ -37,26 +34,16 @@ QString archiveReceipt(TillContext& ctx, const RecordedTicket& t)
     const QString pdf = folder + t.stamp.left(6) + u'-' + QString::number(t.number) + QStringLiteral(".pdf");
     txt2html(ctx.dataFile(QStringLiteral("impression_ticket.txt")), html);
     executeattend(pdfConverter(),
-                  {"-q", "-T", "0", "-B", "0", "-L", "0", "-R", "0", "-s", "A4", "--disable-smart-shrinking", html,
-                   pdf},
+                  {"-q", "-T", "0", "-B", "0", "-L", "0", "-R", "0", "-s", "A4", "--disable-smart-shrinking",
+                   html, pdf},
                   60000, {QStringLiteral("QT_QPA_PLATFORM=offscreen")});
     return pdf;
 }
 
-CheckoutResult validerenregistrement(TillContext& ctx, const CheckoutRequest& req, const ReceiptChoice& choose)
-{
-    TicketRequest r;
-    r.order = req.order;
-    r.total = req.total;
+CheckoutResult validerenregistrement(TillContext& ctx, const CheckoutRequest& req,
+                                     const ReceiptChoice& choose) {
+    TicketRequest r = TicketRequest::from(ctx, req.order, req.total, req.draft);
     r.correction = req.correction;
-    r.draft = req.draft;
-    r.idcli = ctx.idcli;
-    r.couvert = ctx.couvert;
-    r.nosalle = ctx.nosalle;
-    r.notable = ctx.notable;
-    r.nomtable = ctx.nomtable;
-    r.remiseglobale = ctx.remiseglobale;
-    r.heurefinjour = ctx.heurefinjour;
     // Asked before the recording starts: no question is ever open while the
     // database is held for the ticket.
     if (!req.correction && !req.draft && ctx.ajoutpassclientok)
@@ -83,12 +70,14 @@ CheckoutResult validerenregistrement(TillContext& ctx, const CheckoutRequest& re
         result.problems << recorded + QStringLiteral("mais il n'a pas pu être imprimé :\r") + e.text() +
                                QStringLiteral("\rVous pourrez le réimprimer depuis l'historique.");
     } catch (const DbError& e) {
-        result.problems << recorded + QStringLiteral("mais son ticket n'a pas pu être composé :\r") + e.text();
+        result.problems << recorded + QStringLiteral("mais son ticket n'a pas pu être composé :\r") +
+                               e.text();
     }
     try {
         archiveReceipt(ctx, result.ticket);
     } catch (const UserError& e) {
-        result.problems << recorded + QStringLiteral("mais son archive PDF n'a pas pu être faite :\r") + e.text();
+        result.problems << recorded + QStringLiteral("mais son archive PDF n'a pas pu être faite :\r") +
+                               e.text();
     }
     return result;
 }

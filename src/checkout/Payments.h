@@ -9,7 +9,7 @@ class Database;
 // The payments of one order (T_PAYMENT): what the payment screen enters,
 // lists and deletes before the order is recorded as a ticket.
 class Payments {
-public:
+  public:
     struct Method {
         int id;
         QString name;
@@ -47,12 +47,11 @@ public:
 
     static QString incompleteText() { return QStringLiteral("Le reglement est incomplet"); }
     static QString secondLoyaltyText() { return QStringLiteral("Il y a déjà une ligne de fidélité !"); }
-    static QString loyaltyTooHighText()
-    {
+    static QString loyaltyTooHighText() {
         return QStringLiteral("Vous ne pouvez pas dépasser le montant de la fidélité !");
     }
 
-private:
+  private:
     Database& m_db;
     QString m_order;
 };

@@ -6,7 +6,11 @@ namespace {
 QDateTime fixed;
 }
 
-QDateTime Clock::now() { return fixed.isValid() ? fixed : QDateTime::currentDateTime(); }
-void Clock::set(const QDateTime& t) { fixed = t; }
+QDateTime Clock::now() {
+    return fixed.isValid() ? fixed : QDateTime::currentDateTime();
+}
+void Clock::set(const QDateTime& t) {
+    fixed = t;
+}
 
 } // namespace qor

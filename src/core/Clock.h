@@ -6,7 +6,7 @@ namespace qor {
 // Local time as the till sees it. Order numbers, business dates and the end-of-day
 // hour depend on it, so tests can fix it.
 class Clock {
-public:
+  public:
     static QDateTime now();
     static QDate today() { return now().date(); }
     // Fixes the time returned by now(); an invalid value goes back to the system clock.

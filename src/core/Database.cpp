@@ -12,8 +12,7 @@ namespace {
 
 QAtomicInt connectionCounter;
 
-QString engineText(const QSqlError& e)
-{
+QString engineText(const QSqlError& e) {
     QString t = e.databaseText().trimmed();
     if (t.isEmpty()) t = e.text().trimmed();
     return t;
@@ -21,8 +20,7 @@ QString engineText(const QSqlError& e)
 
 } // namespace
 
-DbTarget DbTarget::parse(const QString& line)
-{
+DbTarget DbTarget::parse(const QString& line) {
     DbTarget t;
     const QString s = line.trimmed();
     if (s.startsWith(u"postgresql://", Qt::CaseInsensitive) ||
@@ -36,8 +34,7 @@ DbTarget DbTarget::parse(const QString& line)
     return t;
 }
 
-QString DbTarget::describe() const
-{
+QString DbTarget::describe() const {
     if (engine == Engine::SQLite) return path;
     QUrl u = url;
     u.setPassword({});
@@ -45,13 +42,11 @@ QString DbTarget::describe() const
 }
 
 Database::Database(const DbTarget& target, std::unique_ptr<Dialect> dialect)
-    : m_target(target), m_dialect(std::move(dialect))
-{
+    : m_target(target), m_dialect(std::move(dialect)) {
     m_name = QStringLiteral("qor-%1").arg(connectionCounter.fetchAndAddRelaxed(1));
 }
 
-Database::~Database()
-{
+Database::~Database() {
     m_cache.clear();
     if (m_db.isValid()) {
         if (m_depth > 0) m_db.exec(QStringLiteral("ROLLBACK"));
@@ -61,8 +56,7 @@ Database::~Database()
     QSqlDatabase::removeDatabase(m_name);
 }
 
-std::unique_ptr<Database> Database::open(const DbTarget& target, Mode mode)
-{
+std::unique_ptr<Database> Database::open(const DbTarget& target, Mode mode) {
     std::unique_ptr<Database> d(new Database(target, Dialect::create(target.engine)));
     if (target.engine == Engine::SQLite) {
         const QFileInfo fi(target.path);
@@ -86,8 +80,8 @@ std::unique_ptr<Database> Database::open(const DbTarget& target, Mode mode)
                                                "Vérifiez les droits sur le fichier et sur son dossier.")
                                     .arg(target.path));
         } else if (fi.exists()) {
-            throw UserError(QStringLiteral("Le fichier %1 existe déjà : il n'est pas remplacé.")
-                                .arg(target.path));
+            throw UserError(
+                QStringLiteral("Le fichier %1 existe déjà : il n'est pas remplacé.").arg(target.path));
         }
         d->m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), d->m_name);
         d->m_db.setDatabaseName(target.path);
@@ -117,17 +111,17 @@ std::unique_ptr<Database> Database::open(const DbTarget& target, Mode mode)
         d->m_db.setDatabaseName(dbname);
         d->m_db.setConnectOptions(QStringLiteral("connect_timeout=5"));
         if (!d->m_db.open())
-            throw UserError(QStringLiteral("Le serveur PostgreSQL %1 ne répond pas ou refuse la connexion :\r%2\r"
-                                           "Vérifiez que le serveur est démarré, ainsi que l'adresse, "
-                                           "l'utilisateur et le mot de passe de config.ini.")
-                                .arg(target.describe(), engineText(d->m_db.lastError())));
+            throw UserError(
+                QStringLiteral("Le serveur PostgreSQL %1 ne répond pas ou refuse la connexion :\r%2\r"
+                               "Vérifiez que le serveur est démarré, ainsi que l'adresse, "
+                               "l'utilisateur et le mot de passe de config.ini.")
+                    .arg(target.describe(), engineText(d->m_db.lastError())));
         d->exec(QStringLiteral("SET client_min_messages TO WARNING"));
     }
     return d;
 }
 
-QSqlQuery& Database::prepared(const QString& sql)
-{
+QSqlQuery& Database::prepared(const QString& sql) {
     auto it = m_cache.find(sql);
     if (it != m_cache.end()) return *it;
     QSqlQuery q(m_db);
@@ -136,9 +130,9 @@ QSqlQuery& Database::prepared(const QString& sql)
     return *m_cache.insert(sql, q);
 }
 
-void Database::run(QSqlQuery& q, const QString& sql, const QVariantList& params)
-{
-    for (int i = 0; i < params.size(); ++i) q.bindValue(i, params.at(i));
+void Database::run(QSqlQuery& q, const QString& sql, const QVariantList& params) {
+    for (int i = 0; i < params.size(); ++i)
+        q.bindValue(i, params.at(i));
     if (!q.exec()) {
         const QString text = engineText(q.lastError());
         q.finish();
@@ -146,8 +140,7 @@ void Database::run(QSqlQuery& q, const QString& sql, const QVariantList& params)
     }
 }
 
-int Database::exec(const QString& sql, const QVariantList& params)
-{
+int Database::exec(const QString& sql, const QVariantList& params) {
     if (params.isEmpty()) {
         // Statements without values (DDL, pragmas) are run as they stand.
         QSqlQuery q(m_db);
@@ -161,18 +154,17 @@ int Database::exec(const QString& sql, const QVariantList& params)
     return n;
 }
 
-Rows Database::select(const QString& sql, const QVariantList& params)
-{
+Rows Database::select(const QString& sql, const QVariantList& params) {
     QSqlQuery& q = prepared(sql);
     run(q, sql, params);
     Rows rows;
-    while (q.next()) rows.append(q.record());
+    while (q.next())
+        rows.append(q.record());
     q.finish();
     return rows;
 }
 
-QVariant Database::scalar(const QString& sql, const QVariantList& params)
-{
+QVariant Database::scalar(const QString& sql, const QVariantList& params) {
     QSqlQuery& q = prepared(sql);
     run(q, sql, params);
     QVariant v;
@@ -181,8 +173,7 @@ QVariant Database::scalar(const QString& sql, const QVariantList& params)
     return v;
 }
 
-QSqlQuery Database::stream(const QString& sql, const QVariantList& params)
-{
+QSqlQuery Database::stream(const QString& sql, const QVariantList& params) {
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     if (!q.prepare(sql)) throw DbError(engineText(q.lastError()), sql);
@@ -190,15 +181,13 @@ QSqlQuery Database::stream(const QString& sql, const QVariantList& params)
     return q;
 }
 
-void Database::begin()
-{
+void Database::begin() {
     QSqlQuery q(m_db);
     if (!q.exec(m_dialect->beginWrite())) throw DbError(engineText(q.lastError()));
     m_depth = 1;
 }
 
-void Database::commit()
-{
+void Database::commit() {
     QSqlQuery q(m_db);
     const bool ok = q.exec(QStringLiteral("COMMIT"));
     if (!ok) {
@@ -208,45 +197,42 @@ void Database::commit()
     m_depth = 0;
 }
 
-void Database::rollback()
-{
-    for (auto& q : m_cache) q.finish();
+void Database::rollback() {
+    for (auto& q : m_cache)
+        q.finish();
     QSqlQuery q(m_db);
     q.exec(QStringLiteral("ROLLBACK"));
     m_depth = 0;
 }
 
-qint64 Database::nextKey(const QString& table, const QString& column, const QString& where)
-{
-    if (m_depth == 0)
-        throw DbError(QStringLiteral("Clé %1.%2 demandée hors transaction").arg(table, column));
+qint64 Database::nextKey(const QString& table, const QString& column, const QString& where) {
+    if (m_depth == 0) throw DbError(QStringLiteral("Clé %1.%2 demandée hors transaction").arg(table, column));
     const QString lock = m_dialect->lockTable(table);
     if (!lock.isEmpty()) exec(lock);
-    const QVariant v = scalar(QStringLiteral("select max(%1) from %2%3")
-                                  .arg(column, table, where.isEmpty() ? QString() : QStringLiteral(" where ") + where));
+    const QVariant v =
+        scalar(QStringLiteral("select max(%1) from %2%3")
+                   .arg(column, table, where.isEmpty() ? QString() : QStringLiteral(" where ") + where));
     return v.isNull() ? 1 : v.toLongLong() + 1;
 }
 
-bool Database::hasTable(const QString& table)
-{
+bool Database::hasTable(const QString& table) {
     const QStringList tables = m_db.tables();
     for (const QString& t : tables)
         if (t.compare(table, Qt::CaseInsensitive) == 0) return true;
     return false;
 }
 
-QStringList Database::columns(const QString& table)
-{
+QStringList Database::columns(const QString& table) {
     QStringList names;
     QString t = table;
     if (engine() == Engine::PostgreSQL) t = t.toLower();
     const QSqlRecord r = m_db.record(t);
-    for (int i = 0; i < r.count(); ++i) names << r.fieldName(i);
+    for (int i = 0; i < r.count(); ++i)
+        names << r.fieldName(i);
     return names;
 }
 
-bool Database::hasColumn(const QString& table, const QString& column)
-{
+bool Database::hasColumn(const QString& table, const QString& column) {
     return columns(table).contains(column, Qt::CaseInsensitive);
 }
 

@@ -27,13 +27,12 @@ struct DbTarget {
 // One connection to the till's database. Every value goes in as a bound
 // parameter; every failure is raised as a DbError with the engine's text.
 class Database {
-public:
+  public:
     enum class Mode { OpenExisting, CreateNew };
     // Opens the database, or raises a UserError whose French text says what is wrong
     // and what to check. OpenExisting never creates or changes a file.
     static std::unique_ptr<Database> open(const DbTarget& target, Mode mode = Mode::OpenExisting);
-    static std::unique_ptr<Database> open(const QString& target, Mode mode = Mode::OpenExisting)
-    {
+    static std::unique_ptr<Database> open(const QString& target, Mode mode = Mode::OpenExisting) {
         return open(DbTarget::parse(target), mode);
     }
     ~Database();
@@ -56,8 +55,7 @@ public:
 
     // Runs fn inside one write transaction: everything or nothing. Nested calls
     // join the outer transaction. A throw rolls back and is raised again.
-    template <class F> auto write(F&& fn) -> decltype(fn())
-    {
+    template <class F> auto write(F&& fn) -> decltype(fn()) {
         if (m_depth > 0) {
             ++m_depth;
             struct Leave {
@@ -95,7 +93,7 @@ public:
     // Opens a second connection to the same database (another workstation in tests).
     std::unique_ptr<Database> clone() const { return open(m_target); }
 
-private:
+  private:
     Database(const DbTarget& target, std::unique_ptr<Dialect> dialect);
     QSqlQuery& prepared(const QString& sql);
     void run(QSqlQuery& q, const QString& sql, const QVariantList& params);

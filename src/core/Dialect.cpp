@@ -7,8 +7,7 @@ namespace qor {
 namespace {
 
 // Translations shared by both engines: the Jet type words of the upgrade list.
-QString commonTypes(QString s)
-{
+QString commonTypes(QString s) {
     static const QRegularExpression byteWord(QStringLiteral("\\bbyte\\b"),
                                              QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression stringType(QStringLiteral("\\bstring\\s*\\("),
@@ -18,8 +17,7 @@ QString commonTypes(QString s)
     return s;
 }
 
-const QRegularExpression& alterColumn()
-{
+const QRegularExpression& alterColumn() {
     static const QRegularExpression re(
         QStringLiteral("^\\s*alter\\s+table\\s+(\\w+)\\s+alter\\s+column\\s+(\\w+)\\s+(?!type\\b)(.+)$"),
         QRegularExpression::CaseInsensitiveOption);
@@ -27,10 +25,9 @@ const QRegularExpression& alterColumn()
 }
 
 class SqliteDialect final : public Dialect {
-public:
+  public:
     Engine engine() const override { return Engine::SQLite; }
-    QString type(const QString& l) const override
-    {
+    QString type(const QString& l) const override {
         if (l == u"autoinc") return QStringLiteral("integer primary key autoincrement");
         if (l == u"int" || l == u"smallint" || l == u"byte") return QStringLiteral("integer");
         if (l == u"number") return QStringLiteral("real");
@@ -38,8 +35,7 @@ public:
         if (l == u"date" || l == u"datetime") return QStringLiteral("text");
         return QStringLiteral("text");
     }
-    QString translateUpgrade(const QString& statement) const override
-    {
+    QString translateUpgrade(const QString& statement) const override {
         // SQLite columns carry no enforced type: changing one is nothing to do.
         if (alterColumn().match(statement).hasMatch()) return {};
         return commonTypes(statement);
@@ -50,10 +46,9 @@ public:
 };
 
 class PostgresDialect final : public Dialect {
-public:
+  public:
     Engine engine() const override { return Engine::PostgreSQL; }
-    QString type(const QString& l) const override
-    {
+    QString type(const QString& l) const override {
         if (l == u"autoinc") return QStringLiteral("serial primary key");
         if (l == u"int") return QStringLiteral("integer");
         if (l == u"smallint" || l == u"byte") return QStringLiteral("smallint");
@@ -64,8 +59,7 @@ public:
         if (l.startsWith(u"text(")) return QStringLiteral("varchar") + l.mid(4);
         return QStringLiteral("text");
     }
-    QString translateUpgrade(const QString& statement) const override
-    {
+    QString translateUpgrade(const QString& statement) const override {
         QString s = commonTypes(statement);
         const auto m = alterColumn().match(s);
         if (m.hasMatch())
@@ -74,8 +68,7 @@ public:
         return s;
     }
     QString beginWrite() const override { return QStringLiteral("BEGIN"); }
-    QString lockTable(const QString& table) const override
-    {
+    QString lockTable(const QString& table) const override {
         return QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(table);
     }
     QString configOrder() const override { return QStringLiteral("CO_ID"); }
@@ -83,8 +76,7 @@ public:
 
 } // namespace
 
-std::unique_ptr<Dialect> Dialect::create(Engine engine)
-{
+std::unique_ptr<Dialect> Dialect::create(Engine engine) {
     if (engine == Engine::PostgreSQL) return std::make_unique<PostgresDialect>();
     return std::make_unique<SqliteDialect>();
 }

@@ -9,7 +9,7 @@ enum class Engine { SQLite, PostgreSQL };
 // What differs between the two engines: type names, statements of the
 // structure upgrade, transactions and locking for program-assigned keys.
 class Dialect {
-public:
+  public:
     virtual ~Dialect() = default;
     virtual Engine engine() const = 0;
     // Physical type for a logical one: "text", "text(12)", "int", "smallint",

@@ -13,6 +13,8 @@ QString calculctrl(const QString& text);
 QString numberText(double value);
 
 // An amount with two decimals and a point ("12.50").
-inline QString money(double value) { return QString::number(value, 'f', 2); }
+inline QString money(double value) {
+    return QString::number(value, 'f', 2);
+}
 
 } // namespace qor

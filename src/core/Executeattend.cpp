@@ -9,12 +9,12 @@
 namespace qor {
 
 void executeattend(const QString& program, const QStringList& arguments, int timeoutMs,
-                   const QStringList& extraEnvironment)
-{
+                   const QStringList& extraEnvironment) {
     QProcess p;
     if (!extraEnvironment.isEmpty()) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const QString& e : extraEnvironment) env.insert(e.section(u'=', 0, 0), e.section(u'=', 1));
+        for (const QString& e : extraEnvironment)
+            env.insert(e.section(u'=', 0, 0), e.section(u'=', 1));
         p.setProcessEnvironment(env);
     }
     p.setProgram(program.trimmed());

@@ -12,10 +12,11 @@ namespace qor {
 namespace {
 
 // Windows colour value (red in the low byte) of an RGB colour.
-int winColor(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+int winColor(int r, int g, int b) {
+    return r | (g << 8) | (b << 16);
+}
 
-void insertConfig(Database& db, int id, bool demo)
-{
+void insertConfig(Database& db, int id, bool demo) {
     const QVariantMap v = {
         {"CO_ID", id},
         {"CO_USER", demo ? "1" : "0"},
@@ -103,8 +104,7 @@ void insertConfig(Database& db, int id, bool demo)
             values);
 }
 
-void insertBase(Database& db, bool demo)
-{
+void insertBase(Database& db, bool demo) {
     insertConfig(db, 1, demo);
     insertConfig(db, 2, demo);
     const QList<std::pair<int, double>> vat = {{0, 0.0}, {1, 5.5}, {2, 10.0}, {3, 20.0}, {4, 2.1}};
@@ -122,20 +122,21 @@ void insertBase(Database& db, bool demo)
                            "0, '0', ?)"),
             {Clock::stamp()});
     db.exec(QStringLiteral("insert into T_COMPAGNY_INFO (CI_NAME, CI_HEADER, CI_COMMENT) values (?, ?, ?)"),
-            demo ? QVariantList{"Le Petit Zinc", "Le Petit Zinc\r\n12, rue des Halles\r\n69001 Lyon\r\n"
-                                                 "Tél. 04 78 00 00 00",
+            demo ? QVariantList{"Le Petit Zinc",
+                                "Le Petit Zinc\r\n12, rue des Halles\r\n69001 Lyon\r\n"
+                                "Tél. 04 78 00 00 00",
                                 "Merci de votre visite !\r\nÀ bientôt"}
                  : QVariantList{"Ma société", "Ma société", "Merci de votre visite"});
 }
 
-void insertDemo(Database& db)
-{
+void insertDemo(Database& db) {
     const QString stamp = Clock::stamp();
     db.exec(QStringLiteral("insert into T_ROOM (NOSALLE, NOMSALLE, NS_VISIBLE) values (1, 'Salle', 'X')"));
     db.exec(QStringLiteral("insert into T_ROOM (NOSALLE, NOMSALLE, NS_VISIBLE) values (2, 'Terrasse', 'X')"));
     const QString table = QStringLiteral(
         "insert into T_TABLE (NOSALLE_SALLE, NOTABLE_SALLE, NOMTABLE_SALLE, IMAGETABLE_SALLE, X, Y, "
-        "SA_WIDTH, SA_HEIGHT, SA_VISIBLE, tarif_salle, SA_OLD) values (?, ?, ?, '', ?, ?, ?, ?, 'X', '', '0')");
+        "SA_WIDTH, SA_HEIGHT, SA_VISIBLE, tarif_salle, SA_OLD) values (?, ?, ?, '', ?, ?, ?, ?, 'X', '', "
+        "'0')");
     // The dining room: three rows of tables and a bar counter.
     for (int i = 0; i < 12; ++i) {
         const int x = 40 + (i % 4) * 230, y = 40 + (i / 4) * 170;
@@ -164,17 +165,18 @@ void insertDemo(Database& db)
         const char* color;
     };
     const QList<Fam> fams = {
-        {1, "Boissons", 0, "4FA3D9"}, {2, "Entrées", 0, "8BC34A"},   {3, "Plats", 0, "E57373"},
-        {4, "Desserts", 0, "F0A3C8"}, {5, "Menus", 0, "FFB74D"},     {6, "Softs", 1, "81D4FA"},
-        {7, "Bières", 1, "FFD54F"},   {8, "Vins", 1, "B0527A"},      {9, "Cafés", 1, "A1887F"},
+        {1, "Boissons", 0, "4FA3D9"}, {2, "Entrées", 0, "8BC34A"}, {3, "Plats", 0, "E57373"},
+        {4, "Desserts", 0, "F0A3C8"}, {5, "Menus", 0, "FFB74D"},   {6, "Softs", 1, "81D4FA"},
+        {7, "Bières", 1, "FFD54F"},   {8, "Vins", 1, "B0527A"},    {9, "Cafés", 1, "A1887F"},
     };
     int order = 1;
     for (const Fam& f : fams)
-        db.exec(QStringLiteral("insert into FAMILLES (IDFAMILLE_FAMILLES, CODEFAMILLE_FAMILLES, "
-                               "DESFAMILLE_FAMILLES, TRI_FAMILLES, FA_PARENT, CATEGORIE_FAMILLES, FA_DISCOUNT, "
-                               "FA_DISCOUNTCLIENT, FA_COLOR, FA_OLD, FA_TIMECTRL) "
-                               "values (?, ?, ?, ?, ?, '', 0, 0, ?, '0', ?)"),
-                {f.id, QString::number(f.id), QString::fromUtf8(f.name), order++, f.parent, f.color, stamp});
+        db.exec(
+            QStringLiteral("insert into FAMILLES (IDFAMILLE_FAMILLES, CODEFAMILLE_FAMILLES, "
+                           "DESFAMILLE_FAMILLES, TRI_FAMILLES, FA_PARENT, CATEGORIE_FAMILLES, FA_DISCOUNT, "
+                           "FA_DISCOUNTCLIENT, FA_COLOR, FA_OLD, FA_TIMECTRL) "
+                           "values (?, ?, ?, ?, ?, '', 0, 0, ?, '0', ?)"),
+            {f.id, QString::number(f.id), QString::fromUtf8(f.name), order++, f.parent, f.color, stamp});
 
     // Articles: family, name, price, VAT slot, production printer (0 = none), purchase price
     struct Art {
@@ -186,27 +188,46 @@ void insertDemo(Database& db)
         double purchase;
     };
     const QList<Art> arts = {
-        {6, "Coca-Cola 33cl", 4.00, 2, 0, 0.80},      {6, "Orangina", 4.00, 2, 0, 0.80},
-        {6, "Jus d'orange pressé", 5.00, 2, 0, 1.10}, {6, "Eau minérale 50cl", 3.50, 2, 0, 0.40},
-        {6, "Limonade", 3.50, 2, 0, 0.50},            {7, "Pression 25cl", 3.80, 3, 0, 0.70},
-        {7, "Pression 50cl", 7.00, 3, 0, 1.30},       {7, "Bière blanche", 5.50, 3, 0, 1.20},
-        {7, "Panaché", 3.80, 3, 0, 0.60},             {8, "Côtes-du-Rhône verre", 4.50, 3, 0, 1.00},
-        {8, "Beaujolais pichet 50cl", 14.00, 3, 0, 3.50}, {8, "Chardonnay verre", 5.00, 3, 0, 1.20},
-        {8, "Rosé de Provence", 4.80, 3, 0, 1.10},    {8, "Champagne coupe", 9.00, 3, 0, 3.00},
-        {9, "Café", 1.90, 2, 0, 0.20},                {9, "Café crème", 3.20, 2, 0, 0.35},
-        {9, "Thé", 3.00, 2, 0, 0.30},                 {9, "Chocolat chaud", 3.80, 2, 0, 0.50},
-        {2, "Salade lyonnaise", 9.50, 2, 1, 2.50},    {2, "Œuf cocotte", 8.00, 2, 1, 1.50},
-        {2, "Soupe à l'oignon", 7.50, 2, 1, 1.20},    {2, "Terrine maison", 8.50, 2, 1, 2.00},
+        {6, "Coca-Cola 33cl", 4.00, 2, 0, 0.80},
+        {6, "Orangina", 4.00, 2, 0, 0.80},
+        {6, "Jus d'orange pressé", 5.00, 2, 0, 1.10},
+        {6, "Eau minérale 50cl", 3.50, 2, 0, 0.40},
+        {6, "Limonade", 3.50, 2, 0, 0.50},
+        {7, "Pression 25cl", 3.80, 3, 0, 0.70},
+        {7, "Pression 50cl", 7.00, 3, 0, 1.30},
+        {7, "Bière blanche", 5.50, 3, 0, 1.20},
+        {7, "Panaché", 3.80, 3, 0, 0.60},
+        {8, "Côtes-du-Rhône verre", 4.50, 3, 0, 1.00},
+        {8, "Beaujolais pichet 50cl", 14.00, 3, 0, 3.50},
+        {8, "Chardonnay verre", 5.00, 3, 0, 1.20},
+        {8, "Rosé de Provence", 4.80, 3, 0, 1.10},
+        {8, "Champagne coupe", 9.00, 3, 0, 3.00},
+        {9, "Café", 1.90, 2, 0, 0.20},
+        {9, "Café crème", 3.20, 2, 0, 0.35},
+        {9, "Thé", 3.00, 2, 0, 0.30},
+        {9, "Chocolat chaud", 3.80, 2, 0, 0.50},
+        {2, "Salade lyonnaise", 9.50, 2, 1, 2.50},
+        {2, "Œuf cocotte", 8.00, 2, 1, 1.50},
+        {2, "Soupe à l'oignon", 7.50, 2, 1, 1.20},
+        {2, "Terrine maison", 8.50, 2, 1, 2.00},
         {2, "Planche \"mixte\"", 16.00, 2, 1, 5.50},
-        {3, "Steak frites", 17.50, 2, 1, 5.00},       {3, "Quenelle de brochet", 16.00, 2, 1, 4.00},
-        {3, "Andouillette", 15.50, 2, 1, 4.20},       {3, "Poulet rôti", 15.00, 2, 1, 3.80},
-        {3, "Tartare de bœuf", 18.00, 2, 1, 5.50},    {3, "Risotto aux cèpes", 16.50, 2, 1, 3.90},
+        {3, "Steak frites", 17.50, 2, 1, 5.00},
+        {3, "Quenelle de brochet", 16.00, 2, 1, 4.00},
+        {3, "Andouillette", 15.50, 2, 1, 4.20},
+        {3, "Poulet rôti", 15.00, 2, 1, 3.80},
+        {3, "Tartare de bœuf", 18.00, 2, 1, 5.50},
+        {3, "Risotto aux cèpes", 16.50, 2, 1, 3.90},
         {3, "Plat du jour", 13.90, 2, 1, 3.50},
-        {4, "Crème brûlée", 7.00, 2, 2, 1.20},        {4, "Tarte Tatin", 7.50, 2, 2, 1.40},
-        {4, "Mousse au chocolat", 6.50, 2, 2, 1.00},  {4, "Île flottante", 6.50, 2, 2, 0.90},
-        {4, "Café gourmand", 8.50, 2, 2, 1.80},       {4, "Fromage blanc", 5.50, 2, 2, 0.80},
-        {5, "Menu du jour", 19.90, 2, 1, 6.00},       {5, "Menu enfant", 11.00, 2, 1, 3.00},
-        {1, "Sirop à l'eau", 2.50, 2, 0, 0.20},       {1, "Verre d'eau", 0.00, 2, 0, 0.00},
+        {4, "Crème brûlée", 7.00, 2, 2, 1.20},
+        {4, "Tarte Tatin", 7.50, 2, 2, 1.40},
+        {4, "Mousse au chocolat", 6.50, 2, 2, 1.00},
+        {4, "Île flottante", 6.50, 2, 2, 0.90},
+        {4, "Café gourmand", 8.50, 2, 2, 1.80},
+        {4, "Fromage blanc", 5.50, 2, 2, 0.80},
+        {5, "Menu du jour", 19.90, 2, 1, 6.00},
+        {5, "Menu enfant", 11.00, 2, 1, 3.00},
+        {1, "Sirop à l'eau", 2.50, 2, 0, 0.20},
+        {1, "Verre d'eau", 0.00, 2, 0, 0.00},
     };
     const QString art = QStringLiteral(
         "insert into ARTICLES (IDTXT, FAMARTICLE_ARTICLES, DESARTICLE_ARTICLES, AR_LONGNAME, "
@@ -224,10 +245,10 @@ void insertDemo(Database& db)
         const double coef = a.purchase > 0 ? std::round(a.price / a.purchase * 100) / 100 : 0;
         const QString ean = QStringLiteral("3760%1").arg(100000000 + i, 9, 10, QLatin1Char('0'));
         const bool menu = a.fam == 5;
-        db.exec(art, {i + 1, a.fam, QString::fromUtf8(a.name), QString::fromUtf8(a.name), a.vat, a.price,
-                      a.price, ht, ht, a.purchase, coef, ean, a.prod > 0 ? 1 : 0, menu ? 1 : 0,
-                      a.prod == 1 ? 1 : 0, a.prod == 2 ? 1 : 0, a.fam == 8 ? 0.0 : 5.0, ++perFamily[a.fam],
-                      stamp});
+        db.exec(art,
+                {i + 1, a.fam, QString::fromUtf8(a.name), QString::fromUtf8(a.name), a.vat, a.price, a.price,
+                 ht, ht, a.purchase, coef, ean, a.prod > 0 ? 1 : 0, menu ? 1 : 0, a.prod == 1 ? 1 : 0,
+                 a.prod == 2 ? 1 : 0, a.fam == 8 ? 0.0 : 5.0, ++perFamily[a.fam], stamp});
     }
     // The menu of the day: a starter, a main course and a dessert to choose.
     const QString group = QStringLiteral("insert into T_GROUP_ARTICLE (CODEGROUPE, CODEARTICLE, GA_NAME, "
@@ -248,16 +269,15 @@ void insertDemo(Database& db)
                      "p.durand@exemple.fr", "2000000000022", "0", 12, 8.50, stamp});
     db.exec(client, {3, "Mme", "LEFÈVRE", "Hélène", "18 quai Saint-Antoine", "69002", "Lyon", "0611223344",
                      "", "2000000000039", "0", 5, 2.10, stamp});
-    db.exec(client, {4, "M.", "O'BRIEN", "Seán", "7 rue Mercière", "69002", "Lyon", "", "", "", "1", 0, 0.0,
-                     stamp});
+    db.exec(client,
+            {4, "M.", "O'BRIEN", "Seán", "7 rue Mercière", "69002", "Lyon", "", "", "", "1", 0, 0.0, stamp});
     db.exec(client, {5, "Mme", "MARTIN", "Claire", "22 cours Lafayette", "69003", "Lyon", "0478112233",
                      "claire.martin@exemple.fr", "", "0", 3, 0.0, stamp});
 }
 
 } // namespace
 
-void createDatabase(Database& db, bool demo)
-{
+void createDatabase(Database& db, bool demo) {
     Schema::create(db);
     db.write([&] {
         insertBase(db, demo);

@@ -4,7 +4,7 @@ namespace qor {
 
 namespace {
 class SilentPrompt final : public Prompt {
-public:
+  public:
     bool ask(const QString&) override { return false; }
     void inform(const QString&) override {}
 };
@@ -12,7 +12,11 @@ SilentPrompt silent;
 Prompt* installed = nullptr;
 } // namespace
 
-Prompt& Prompt::current() { return installed ? *installed : silent; }
-void Prompt::install(Prompt* p) { installed = p; }
+Prompt& Prompt::current() {
+    return installed ? *installed : silent;
+}
+void Prompt::install(Prompt* p) {
+    installed = p;
+}
 
 } // namespace qor

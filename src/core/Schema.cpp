@@ -343,8 +343,7 @@ VP_USER int
 VP_FROM text
 )";
 
-QList<TableDef> parse(const char* text)
-{
+QList<TableDef> parse(const char* text) {
     QList<TableDef> result;
     const QStringList lines = QString::fromUtf8(text).split(u'\n');
     TableDef* current = nullptr;
@@ -369,27 +368,23 @@ QList<TableDef> parse(const char* text)
 
 } // namespace
 
-const QList<TableDef>& tables()
-{
+const QList<TableDef>& tables() {
     static const QList<TableDef> t = parse(mainTables);
     return t;
 }
 
-const QList<TableDef>& logTables()
-{
+const QList<TableDef>& logTables() {
     static const QList<TableDef> t = parse(logTablesText);
     return t;
 }
 
-const TableDef* table(const QString& name)
-{
+const TableDef* table(const QString& name) {
     for (const TableDef& t : tables())
         if (t.name.compare(name, Qt::CaseInsensitive) == 0) return &t;
     return nullptr;
 }
 
-const QStringList& indexes()
-{
+const QStringList& indexes() {
     static const QStringList list = {
         "create index if not exists IX_SAISIES_ORDER on SAISIES (SA_NOSAISIE, SA_ROW, CLEAUTO_SAISIE)",
         "create index if not exists IX_SAISIES_TABLE on SAISIES (NOSALLE_SAISIE, NOTABLE_SAISIE)",
@@ -417,28 +412,28 @@ const QStringList& indexes()
     return list;
 }
 
-QString createStatement(const Database& db, const TableDef& table)
-{
+QString createStatement(const Database& db, const TableDef& table) {
     QStringList cols;
-    for (const ColumnDef& c : table.columns) cols << c.name + u' ' + db.dialect().type(c.type);
+    for (const ColumnDef& c : table.columns)
+        cols << c.name + u' ' + db.dialect().type(c.type);
     return QStringLiteral("create table %1 (%2)").arg(table.name, cols.join(QStringLiteral(", ")));
 }
 
-void create(Database& db)
-{
+void create(Database& db) {
     db.write([&] {
-        for (const TableDef& t : tables()) db.exec(createStatement(db, t));
-        for (const QString& s : indexes()) db.exec(s);
+        for (const TableDef& t : tables())
+            db.exec(createStatement(db, t));
+        for (const QString& s : indexes())
+            db.exec(s);
     });
 }
 
-void createLog(Database& db)
-{
-    for (const TableDef& t : logTables()) db.exec(createStatement(db, t));
+void createLog(Database& db) {
+    for (const TableDef& t : logTables())
+        db.exec(createStatement(db, t));
 }
 
-void createIndexes(Database& db)
-{
+void createIndexes(Database& db) {
     // An index that cannot be built on old data (duplicate ticket numbers, say)
     // is left out rather than stopping the till.
     for (const QString& s : indexes()) {

@@ -6,8 +6,7 @@ namespace qor {
 
 namespace {
 
-QVariant field(const QSqlRecord& r, const char* column)
-{
+QVariant field(const QSqlRecord& r, const char* column) {
     const int i = r.indexOf(QLatin1String(column));
     if (i < 0)
         throw UserError(QStringLiteral("La colonne %1 manque dans la table T_CONFIG.\r"
@@ -16,16 +15,25 @@ QVariant field(const QSqlRecord& r, const char* column)
     return r.value(i);
 }
 
-bool flag(const QSqlRecord& r, const char* c) { return Settings::parseFlag(QLatin1String(c), field(r, c)); }
-int integer(const QSqlRecord& r, const char* c) { return field(r, c).toInt(); }
-quint8 byte(const QSqlRecord& r, const char* c) { return quint8(field(r, c).toInt() & 0xFF); }
-double number(const QSqlRecord& r, const char* c) { return field(r, c).toDouble(); }
-QString text(const QSqlRecord& r, const char* c) { return field(r, c).toString(); }
+bool flag(const QSqlRecord& r, const char* c) {
+    return Settings::parseFlag(QLatin1String(c), field(r, c));
+}
+int integer(const QSqlRecord& r, const char* c) {
+    return field(r, c).toInt();
+}
+quint8 byte(const QSqlRecord& r, const char* c) {
+    return quint8(field(r, c).toInt() & 0xFF);
+}
+double number(const QSqlRecord& r, const char* c) {
+    return field(r, c).toDouble();
+}
+QString text(const QSqlRecord& r, const char* c) {
+    return field(r, c).toString();
+}
 
 } // namespace
 
-bool Settings::parseFlag(const QString& column, const QVariant& value)
-{
+bool Settings::parseFlag(const QString& column, const QVariant& value) {
     const QString t = value.isNull() ? QString() : value.toString().trimmed();
     if (t.compare(u"true", Qt::CaseInsensitive) == 0) return true;
     if (t.compare(u"false", Qt::CaseInsensitive) == 0) return false;
@@ -37,8 +45,7 @@ bool Settings::parseFlag(const QString& column, const QVariant& value)
                         .arg(column, t));
 }
 
-Settings Settings::fromRecord(const QSqlRecord& r)
-{
+Settings Settings::fromRecord(const QSqlRecord& r) {
     Settings s;
     s.utilisateurok = flag(r, "CO_USER");
     s.largeurtableau = integer(r, "LARGEURTABLEAU");
@@ -96,21 +103,22 @@ Settings Settings::fromRecord(const QSqlRecord& r)
     s.nbprod3 = byte(r, "CO_NBPRINTPROD3");
     // Read for their validity only: no screen acts on them.
     s.prix2ok = flag(r, "PRIX2");
-    for (const char* c : {"VENTEFLASH", "COMMENTAIRE", "REGLEMENTIMMEDIAT", "DEVIS", "DETAILS",
-                          "IMPRESSIONSAISIE", "IMPRESSIONA4", "CO_PROVIDER", "CO_CLOTHING",
-                          "CO_IMAGEFAMILY", "CO_SHOWCLIENT"})
+    for (const char* c :
+         {"VENTEFLASH", "COMMENTAIRE", "REGLEMENTIMMEDIAT", "DEVIS", "DETAILS", "IMPRESSIONSAISIE",
+          "IMPRESSIONA4", "CO_PROVIDER", "CO_CLOTHING", "CO_IMAGEFAMILY", "CO_SHOWCLIENT"})
         flag(r, c);
-    for (const char* c : {"NBTICKET", "SALLEHT", "SALLEAEMPORTER"}) integer(r, c);
+    for (const char* c : {"NBTICKET", "SALLEHT", "SALLEAEMPORTER"})
+        integer(r, c);
     number(r, "TAUXCREDITFIDELITE");
     s.creditmaxi = number(r, "CREDITMAX");
-    for (const char* c : {"IMPRIMANTESTATS", "LECTEURVIRTUEL", "CUISINE"}) text(r, c);
+    for (const char* c : {"IMPRIMANTESTATS", "LECTEURVIRTUEL", "CUISINE"})
+        text(r, c);
     return s;
 }
 
-Settings Settings::read(Database& db, bool backOffice)
-{
-    const Rows rows = db.select(
-        QStringLiteral("select * from T_CONFIG order by %1").arg(db.dialect().configOrder()));
+Settings Settings::read(Database& db, bool backOffice) {
+    const Rows rows =
+        db.select(QStringLiteral("select * from T_CONFIG order by %1").arg(db.dialect().configOrder()));
     if (rows.isEmpty())
         throw UserError(QStringLiteral("La table T_CONFIG est vide : la caisse n'a aucun réglage."));
     const int row = (backOffice && rows.size() > 1) ? 1 : 0;

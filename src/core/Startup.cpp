@@ -12,16 +12,14 @@ namespace qor {
 
 namespace {
 
-QString withSlash(QString dir)
-{
+QString withSlash(QString dir) {
     if (!dir.endsWith(u'/')) dir += u'/';
     return dir;
 }
 
 } // namespace
 
-QString Startup::databaseTarget(const Options& o)
-{
+QString Startup::databaseTarget(const Options& o) {
     const QString ini = QDir(o.workDir).filePath(QStringLiteral("config.ini"));
     QFile f(ini);
     if (!f.exists())
@@ -44,8 +42,7 @@ QString Startup::databaseTarget(const Options& o)
     return first;
 }
 
-Startup::Outcome Startup::load(TillContext& ctx, const Options& o)
-{
+Startup::Outcome Startup::load(TillContext& ctx, const Options& o) {
     ctx.cmd = o.args.value(0);
     ctx.langue = QStringLiteral("FR");
     ctx.btmax = 50;
@@ -88,8 +85,8 @@ Startup::Outcome Startup::load(TillContext& ctx, const Options& o)
         if (Upgrade::run(*ctx.db) == Upgrade::Result::Declined) return Outcome::Quit;
         static_cast<Settings&>(ctx) =
             Settings::read(*ctx.db, ctx.cmd.compare(u"/bo", Qt::CaseInsensitive) == 0);
-        ctx.DefaultImagesPath = ctx.repimages.isEmpty() ? ctx.DefaultPath + QStringLiteral("IMAGES")
-                                                        : ctx.repimages;
+        ctx.DefaultImagesPath =
+            ctx.repimages.isEmpty() ? ctx.DefaultPath + QStringLiteral("IMAGES") : ctx.repimages;
         if (ctx.DefaultImagesPath.endsWith(u'/')) ctx.DefaultImagesPath.chop(1);
         ctx.loadVatAndCompany();
     } catch (const UserError& e) {

@@ -9,7 +9,7 @@ struct TillContext;
 // Brings the till from process start to a loaded till context: config.ini, the
 // database and its structure, the optional log, the settings, VAT and business data.
 class Startup {
-public:
+  public:
     struct Options {
         QString programDir; // folder of the executable
         QString workDir;    // current directory, where config.ini is

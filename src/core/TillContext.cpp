@@ -9,8 +9,7 @@
 
 namespace qor {
 
-void TillContext::loadVatAndCompany()
-{
+void TillContext::loadVatAndCompany() {
     const Rows vat = db->select(QStringLiteral("select TAUXTVA from T_TVA order by CODETVA"));
     // The first rate is skipped; slots 1 to 4 take the next four rows. Past the
     // last row the last one repeats; an empty table gives 0 %.
@@ -24,8 +23,7 @@ void TillContext::loadVatAndCompany()
     nomsociete = db->scalar(QStringLiteral("select CI_NAME from T_COMPAGNY_INFO")).toString();
 }
 
-void TillContext::vueimpression(const QString& origin)
-{
+void TillContext::vueimpression(const QString& origin) {
     if (!logdb) return;
     const QDateTime now = Clock::now();
     QString from = origin;
@@ -35,8 +33,7 @@ void TillContext::vueimpression(const QString& origin)
                  idutilisateur, from});
 }
 
-void TillContext::tic()
-{
+void TillContext::tic() {
     const QString wav = dataFile(QStringLiteral("tic.wav"));
     if (!QFile::exists(wav)) return;
     static QSoundEffect* effect = nullptr;
@@ -48,8 +45,7 @@ void TillContext::tic()
     effect->play();
 }
 
-void TillContext::freevk()
-{
+void TillContext::freevk() {
     if (QFile::exists(QStringLiteral("vk.sh"))) {
         QProcess::startDetached(QStringLiteral("sh"), {QStringLiteral("vk.sh")});
         return;
@@ -58,18 +54,14 @@ void TillContext::freevk()
     QProcess::startDetached(QStringLiteral("onboard"), {});
 }
 
-QString TillContext::maintitle(const QDateTime& now) const
-{
+QString TillContext::maintitle(const QDateTime& now) const {
     // A server database is named by its address; a file by its full path.
-    const QString where =
-        db && db->engine() == Engine::PostgreSQL ? dbName : DefaultAliasPath + dbName;
-    return edition + QStringLiteral(" - Version : ") + QStringLiteral(QOR_VERSION) + QStringLiteral(" (") + where +
-           QStringLiteral(") ") +
-           now.toString(QStringLiteral("dd/MM/yyyy - HH:mm"));
+    const QString where = db && db->engine() == Engine::PostgreSQL ? dbName : DefaultAliasPath + dbName;
+    return edition + QStringLiteral(" - Version : ") + QStringLiteral(QOR_VERSION) + QStringLiteral(" (") +
+           where + QStringLiteral(") ") + now.toString(QStringLiteral("dd/MM/yyyy - HH:mm"));
 }
 
-QString TillContext::dateLabel(const QDateTime& now)
-{
+QString TillContext::dateLabel(const QDateTime& now) {
     return now.toString(QStringLiteral("HH:mm")) + u'\n' + now.toString(QStringLiteral("dd/MM/yy"));
 }
 

@@ -6,8 +6,7 @@
 
 namespace qor {
 
-const QStringList& Upgrade::lines()
-{
+const QStringList& Upgrade::lines() {
     static const QStringList list = {
         "171110 alter table T_CONFIG add column CO_VIEWGRAPH varchar (1)",
         "171110 update T_CONFIG set CO_VIEWGRAPH = '0'",
@@ -63,16 +62,16 @@ const QStringList& Upgrade::lines()
     return list;
 }
 
-QString Upgrade::confirmText()
-{
+QString Upgrade::confirmText() {
     return QStringLiteral("Une mise à jour de la base de données va etre lancée.\r"
                           "Avez-vous fait une sauvegarde avant de démarrer la procedure ?");
 }
 
-QString Upgrade::doneText() { return QStringLiteral("La mise à jour de la base de données est terminée."); }
+QString Upgrade::doneText() {
+    return QStringLiteral("La mise à jour de la base de données est terminée.");
+}
 
-Upgrade::Result Upgrade::run(Database& db)
-{
+Upgrade::Result Upgrade::run(Database& db) {
     const QString stored = db.scalar(QStringLiteral("select CO_UPDATECTRL from T_CONFIG order by %1")
                                          .arg(db.dialect().configOrder()))
                                .toString();
@@ -95,7 +94,9 @@ Upgrade::Result Upgrade::run(Database& db)
         try {
             db.exec(sql);
         } catch (const DbError&) {
-            if (!Prompt::current().ask(QStringLiteral("Ligne : ") + statement + QStringLiteral("\rContinuer?"))) break;
+            if (!Prompt::current().ask(QStringLiteral("Ligne : ") + statement +
+                                       QStringLiteral("\rContinuer?")))
+                break;
         }
     }
     if (!started) return Result::UpToDate;

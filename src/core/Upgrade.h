@@ -9,7 +9,7 @@ class Database;
 // Brings a database's structure up to date from the stamp stored in
 // T_CONFIG.CO_UPDATECTRL, with the list of dated statements below.
 class Upgrade {
-public:
+  public:
     enum class Result { UpToDate, Done, Declined };
 
     // The list as the program carries it: "YYMMDD statement" lines, then the end marker.

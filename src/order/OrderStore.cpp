@@ -245,24 +245,23 @@ const OrderTotals& OrderStore::calculnet(int selectedRow) {
     // The global percentage in floating point: an integer division would drop it.
     // Only lines whose stored totals are out of date are written (one statement,
     // atomic on its own): a touch that changed one line writes nothing more here.
-    db.exec(QStringLiteral(
-                "update SAISIES set TOTALLIGNETTC_SAISIE = QTEARTICLE_SAISIE * PRIXARTICLETTC_SAISIE, "
-                "SA_TOTALLIGNETTCRG = QTEARTICLE_SAISIE * PRIXARTICLETTC_SAISIE * "
-                "((100.0 + coalesce(RG, 0)) / 100.0) where ") +
-                visible +
-                QStringLiteral(" and SA_NOSAISIE = ? and (TOTALLIGNETTC_SAISIE is null or SA_TOTALLIGNETTCRG is "
-                               "null or TOTALLIGNETTC_SAISIE <> QTEARTICLE_SAISIE * PRIXARTICLETTC_SAISIE or "
-                               "SA_TOTALLIGNETTCRG <> QTEARTICLE_SAISIE * PRIXARTICLETTC_SAISIE * "
-                               "((100.0 + coalesce(RG, 0)) / 100.0))"),
-            {m_ctx.nosaisie});
+    db.exec(
+        QStringLiteral("update SAISIES set TOTALLIGNETTC_SAISIE = QTEARTICLE_SAISIE * PRIXARTICLETTC_SAISIE, "
+                       "SA_TOTALLIGNETTCRG = QTEARTICLE_SAISIE * PRIXARTICLETTC_SAISIE * "
+                       "((100.0 + coalesce(RG, 0)) / 100.0) where ") +
+            visible +
+            QStringLiteral(" and SA_NOSAISIE = ? and (TOTALLIGNETTC_SAISIE is null or SA_TOTALLIGNETTCRG is "
+                           "null or TOTALLIGNETTC_SAISIE <> QTEARTICLE_SAISIE * PRIXARTICLETTC_SAISIE or "
+                           "SA_TOTALLIGNETTCRG <> QTEARTICLE_SAISIE * PRIXARTICLETTC_SAISIE * "
+                           "((100.0 + coalesce(RG, 0)) / 100.0))"),
+        {m_ctx.nosaisie});
     // The sums and the order's percentage (that of its first visible line) in one read.
-    const Rows sums =
-        db.select(QStringLiteral("select sum(TOTALLIGNETTC_SAISIE), sum(SA_TOTALLIGNETTCRG), (select RG from "
-                                 "SAISIES where ") +
-                      visible +
-                      QStringLiteral(" and SA_NOSAISIE = ? order by SA_ROW limit 1) from SAISIES where ") +
-                      visible + QStringLiteral(" and SA_NOSAISIE = ?"),
-                  {m_ctx.nosaisie, m_ctx.nosaisie});
+    const Rows sums = db.select(
+        QStringLiteral("select sum(TOTALLIGNETTC_SAISIE), sum(SA_TOTALLIGNETTCRG), (select RG from "
+                       "SAISIES where ") +
+            visible + QStringLiteral(" and SA_NOSAISIE = ? order by SA_ROW limit 1) from SAISIES where ") +
+            visible + QStringLiteral(" and SA_NOSAISIE = ?"),
+        {m_ctx.nosaisie, m_ctx.nosaisie});
     m_totals.rg = static_cast<qint16>(sums.isEmpty() ? 0 : sums.first().value(2).toInt());
     m_ctx.remiseglobale = m_totals.rg;
     m_totals.labelRg = QStringLiteral("RG (%1%) :").arg(m_totals.rg);

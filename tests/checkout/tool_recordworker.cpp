@@ -10,8 +10,7 @@
 #include <QDateTime>
 #include <cstdio>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList a = app.arguments();
     if (a.size() < 4) return 2;
@@ -19,10 +18,12 @@ int main(int argc, char** argv)
         auto db = qor::Database::open(a.at(1));
         const int worker = a.at(2).toInt(), count = a.at(3).toInt();
         for (int i = 0; i < count; ++i) {
-            const QString order = QStringLiteral("%1%2").arg(worker, 2, 10, QLatin1Char('0')).arg(i, 10, 10, QLatin1Char('0'));
+            const QString order =
+                QStringLiteral("%1%2").arg(worker, 2, 10, QLatin1Char('0')).arg(i, 10, 10, QLatin1Char('0'));
             db->write([&] {
                 qortest::writeOrder(*db, order,
-                                    {{QStringLiteral("Café"), 2, 2.5}, {QStringLiteral("Thé"), 1, 3},
+                                    {{QStringLiteral("Café"), 2, 2.5},
+                                     {QStringLiteral("Thé"), 1, 3},
                                      {QStringLiteral("Tarte"), 1, 7}});
                 qor::Payments(*db, order).add(1, QStringLiteral("15.00"));
             });

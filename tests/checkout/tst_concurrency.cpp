@@ -9,8 +9,7 @@ using namespace qor;
 class TestConcurrency : public QObject {
     Q_OBJECT
 
-    static QProcess* worker(const QString& target, int id, int count)
-    {
+    static QProcess* worker(const QString& target, int id, int count) {
         auto* p = new QProcess;
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         p->start(QStringLiteral(QOR_BINARY_DIR "/tests/tool_recordworker"),
@@ -19,13 +18,13 @@ class TestConcurrency : public QObject {
     }
     static int count(Database& db, const char* sql) { return db.scalar(QLatin1String(sql)).toInt(); }
 
-private slots:
-    void ticketNumbersStayOneSequenceAcrossWorkstations()
-    {
+  private slots:
+    void ticketNumbersStayOneSequenceAcrossWorkstations() {
         auto db = qortest::newDatabase(false);
         const int workers = 4, each = 150;
         QList<QProcess*> procs;
-        for (int w = 1; w <= workers; ++w) procs << worker(qortest::lastTarget(), w, each);
+        for (int w = 1; w <= workers; ++w)
+            procs << worker(qortest::lastTarget(), w, each);
         for (QProcess* p : procs) {
             QVERIFY(p->waitForFinished(600000));
             QCOMPARE(p->exitCode(), 0);
@@ -41,13 +40,13 @@ private slots:
         QCOMPARE(count(*db, "select count(*) from T_PAYMENT where PA_FLAG = '0'"), 0);
     }
 
-    void aKilledWorkstationLeavesEveryOrderWholeOrUntouched()
-    {
+    void aKilledWorkstationLeavesEveryOrderWholeOrUntouched() {
         auto db = qortest::newDatabase(false);
         std::unique_ptr<QProcess> p(worker(qortest::lastTarget(), 1, 100000));
         QElapsedTimer clock;
         clock.start();
-        while (count(*db, "select count(*) from HISTORIQUE") < 30 && clock.elapsed() < 120000) QTest::qWait(20);
+        while (count(*db, "select count(*) from HISTORIQUE") < 30 && clock.elapsed() < 120000)
+            QTest::qWait(20);
         p->kill();
         p->waitForFinished(10000);
         // A server may still finish the killed workstation's last commit: wait until

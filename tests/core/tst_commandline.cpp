@@ -6,8 +6,7 @@
 class TestCommandLine : public QObject {
     Q_OBJECT
 
-    static QProcess* run(const QStringList& args, const QString& dir = {})
-    {
+    static QProcess* run(const QStringList& args, const QString& dir = {}) {
         auto* p = new QProcess;
         p->setProgram(QStringLiteral(QOR_BINARY_DIR "/qor9"));
         p->setArguments(args);
@@ -17,9 +16,8 @@ class TestCommandLine : public QObject {
         return p;
     }
 
-private slots:
-    void answersHelpAndVersion()
-    {
+  private slots:
+    void answersHelpAndVersion() {
         std::unique_ptr<QProcess> help(run({"--help"}));
         QCOMPARE(help->exitCode(), 0);
         QVERIFY(QString::fromUtf8(help->readAllStandardOutput()).contains(u"--new-database"));
@@ -30,8 +28,7 @@ private slots:
         QVERIFY(QString::fromUtf8(unknown->readAllStandardError()).contains(u"Option inconnue"));
     }
 
-    void createsADemoDatabaseOnceAndNeverOverwritesIt()
-    {
+    void createsADemoDatabaseOnceAndNeverOverwritesIt() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("DATA/QOR.db"));
         std::unique_ptr<QProcess> first(run({"--new-database", path, "--demo"}));

@@ -6,9 +6,8 @@ using namespace qor;
 
 class TestDatabase : public QObject {
     Q_OBJECT
-private slots:
-    void textsComeBackUnchanged_data()
-    {
+  private slots:
+    void textsComeBackUnchanged_data() {
         QTest::addColumn<QString>("text");
         QTest::newRow("double quote") << "Planche \"mixte\"";
         QTest::newRow("single quote") << "Jus d'orange";
@@ -17,17 +16,16 @@ private slots:
         QTest::newRow("carriage return first") << "\rTerrasse";
         QTest::newRow("prefixes of deleted and offered lines") << "~¤Café";
     }
-    void textsComeBackUnchanged()
-    {
+    void textsComeBackUnchanged() {
         QFETCH(QString, text);
         auto db = qortest::newDatabase(false);
         db->exec(QStringLiteral("insert into CLIENTS (IDTXT, NOM, CL_OLD) values (?, ?, '0')"), {7, text});
-        QCOMPARE(db->scalar(QStringLiteral("select NOM from CLIENTS where NOM = ?"), {text}).toString(), text);
+        QCOMPARE(db->scalar(QStringLiteral("select NOM from CLIENTS where NOM = ?"), {text}).toString(),
+                 text);
         QCOMPARE(db->scalar(QStringLiteral("select count(*) from CLIENTS")).toInt(), 2);
     }
 
-    void writeIsAllOrNothing()
-    {
+    void writeIsAllOrNothing() {
         auto db = qortest::newDatabase(false);
         QVERIFY_THROWS_EXCEPTION(DbError, db->write([&] {
             db->exec(QStringLiteral("insert into T_CASH (CA_VALUE, CA_INFO) values (?, ?)"), {10.0, "fond"});
@@ -40,8 +38,7 @@ private slots:
         QCOMPARE(db->scalar(QStringLiteral("select count(*) from T_CASH")).toInt(), 1);
     }
 
-    void engineErrorsCarryTheEngineText()
-    {
+    void engineErrorsCarryTheEngineText() {
         auto db = qortest::newDatabase(false);
         try {
             db->select(QStringLiteral("select NO_SUCH_COLUMN from ARTICLES"));
@@ -52,8 +49,7 @@ private slots:
         }
     }
 
-    void keysAreLargestPlusOne()
-    {
+    void keysAreLargestPlusOne() {
         auto db = qortest::emptyDatabase();
         Schema::create(*db);
         QCOMPARE(db->write([&] { return db->nextKey("ARTICLES", "IDTXT"); }), 1);
@@ -62,8 +58,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DbError, db->nextKey("ARTICLES", "IDTXT")); // outside a transaction
     }
 
-    void keysStayUniqueAcrossWorkstations()
-    {
+    void keysStayUniqueAcrossWorkstations() {
         // Two connections take keys in turn while one holds its transaction open:
         // the second waits for the first's commit instead of reading the same maximum.
         auto a = qortest::newDatabase(false);
@@ -81,8 +76,7 @@ private slots:
         QCOMPARE(second, first + 1);
     }
 
-    void ticketNumbersAboveZeroAreUnique()
-    {
+    void ticketNumbersAboveZeroAreUnique() {
         auto db = qortest::newDatabase(false);
         const QString ins = QStringLiteral("insert into HISTORIQUE (HI_NOSAISIE, HI_NOTICKET) values (?, ?)");
         db->exec(ins, {"261211120000", 0});

@@ -13,16 +13,14 @@ using namespace qor;
 
 namespace {
 
-QString writeFile(const QString& path, const QByteArray& content)
-{
+QString writeFile(const QString& path, const QByteArray& content) {
     QFile f(path);
     f.open(QIODevice::WriteOnly);
     f.write(content);
     return path;
 }
 
-QStringList listing(const QString& dir)
-{
+QStringList listing(const QString& dir) {
     return QDir(dir).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
 }
 
@@ -32,19 +30,16 @@ class TestStartup : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_work;
-    Startup::Options options(const QStringList& args = {}) const
-    {
+    Startup::Options options(const QStringList& args = {}) const {
         return {m_work.path() + QStringLiteral("/prog"), m_work.path(), args};
     }
     // A demo database on the current engine named by config.ini.
-    std::unique_ptr<Database> demoNamedByConfig()
-    {
+    std::unique_ptr<Database> demoNamedByConfig() {
         auto db = qortest::newDatabase(true);
         writeFile(m_work.filePath(QStringLiteral("config.ini")), qortest::lastTarget().toUtf8() + "\r\n");
         return db;
     }
-    Startup::Failure failureOf(const Startup::Options& o)
-    {
+    Startup::Failure failureOf(const Startup::Options& o) {
         TillContext ctx;
         try {
             Startup::load(ctx, o);
@@ -54,17 +49,15 @@ class TestStartup : public QObject {
         return {QStringLiteral("(no failure)"), -1};
     }
 
-private slots:
-    void init()
-    {
+  private slots:
+    void init() {
         QDir(m_work.path()).removeRecursively();
         QDir().mkpath(m_work.path() + QStringLiteral("/prog"));
         Clock::set(QDateTime(QDate(2026, 12, 11), QTime(9, 30)));
     }
     void cleanup() { Clock::set({}); }
 
-    void loadsTheTillContext()
-    {
+    void loadsTheTillContext() {
         auto db = demoNamedByConfig();
         db->exec(QStringLiteral("update T_CONFIG set EDITION = 'Arrière-salle' where CO_ID = 2"));
         db->exec(QStringLiteral("update T_CONFIG set CO_CLOAKROOMMARGIN = '010;400'"));
@@ -94,8 +87,7 @@ private slots:
         QCOMPARE(bo.cmd, QStringLiteral("/bo"));
     }
 
-    void backOfficeWithOneSettingsRowUsesIt()
-    {
+    void backOfficeWithOneSettingsRowUsesIt() {
         auto db = demoNamedByConfig();
         db->exec(QStringLiteral("delete from T_CONFIG where CO_ID = 2"));
         TillContext ctx;
@@ -103,16 +95,14 @@ private slots:
         QCOMPARE(ctx.edition, QStringLiteral("Bistrot"));
     }
 
-    void vatSlotsWithFewRates_data()
-    {
+    void vatSlotsWithFewRates_data() {
         QTest::addColumn<QList<double>>("rates");
         QTest::addColumn<QList<double>>("expected");
         QTest::newRow("no rate gives 0 % everywhere") << QList<double>{} << QList<double>{0, 0, 0, 0};
         QTest::newRow("missing rows repeat the last rate")
             << QList<double>{0, 5.5, 10} << QList<double>{5.5, 10, 10, 10};
     }
-    void vatSlotsWithFewRates()
-    {
+    void vatSlotsWithFewRates() {
         QFETCH(QList<double>, rates);
         QFETCH(QList<double>, expected);
         auto db = demoNamedByConfig();
@@ -127,8 +117,7 @@ private slots:
         }
     }
 
-    void badSettingsNameTheColumnAndValue_data()
-    {
+    void badSettingsNameTheColumnAndValue_data() {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QStringList>("named");
         QTest::newRow("a flag that is not a boolean")
@@ -137,19 +126,18 @@ private slots:
         QTest::newRow("a missing settings column")
             << "alter table T_CONFIG drop column CO_LGBTN" << QStringList{"CO_LGBTN", "T_CONFIG"};
     }
-    void badSettingsNameTheColumnAndValue()
-    {
+    void badSettingsNameTheColumnAndValue() {
         QFETCH(QString, change);
         QFETCH(QStringList, named);
         auto db = demoNamedByConfig();
         db->exec(change);
         const auto f = failureOf(options());
         QVERIFY(f.exitCode != 0);
-        for (const QString& n : named) QVERIFY2(f.message.contains(n), qPrintable(f.message));
+        for (const QString& n : named)
+            QVERIFY2(f.message.contains(n), qPrintable(f.message));
     }
 
-    void flagsAcceptNumbersAndTrueFalse_data()
-    {
+    void flagsAcceptNumbersAndTrueFalse_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("value");
         QTest::newRow("0") << "0" << false;
@@ -158,30 +146,34 @@ private slots:
         QTest::newRow("True in any case") << "tRuE" << true;
         QTest::newRow("False") << "False" << false;
     }
-    void flagsAcceptNumbersAndTrueFalse()
-    {
+    void flagsAcceptNumbersAndTrueFalse() {
         QFETCH(QString, text);
         QFETCH(bool, value);
         QCOMPARE(Settings::parseFlag(QStringLiteral("CO_USER"), text), value);
     }
 
-    void badStartsSayWhatIsWrongAndChangeNothing_data()
-    {
+    void badStartsSayWhatIsWrongAndChangeNothing_data() {
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("says");
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("config.ini missing") << "noconfig" << "config.ini est introuvable" << 1;
-        QTest::newRow("config.ini empty") << "emptyconfig" << "config.ini" << 1;
+        QTest::newRow("config.ini missing") << "noconfig"
+                                            << "config.ini est introuvable" << 1;
+        QTest::newRow("config.ini empty") << "emptyconfig"
+                                          << "config.ini" << 1;
         QTest::newRow("empty first line names the default path, which is missing")
-            << "blankline" << "Impossible d'acceder à la base de données." << 0;
+            << "blankline"
+            << "Impossible d'acceder à la base de données." << 0;
         QTest::newRow("a database path that does not exist")
-            << "missing" << "Impossible d'acceder à la base de données." << 0;
-        QTest::newRow("a file that is not a database") << "notadb" << "n'est pas une base de données" << 1;
-        QTest::newRow("a database the user cannot write") << "readonly" << "accessible en écriture" << 1;
-        QTest::newRow("a PostgreSQL server that does not answer") << "nopg" << "ne répond pas" << 1;
+            << "missing"
+            << "Impossible d'acceder à la base de données." << 0;
+        QTest::newRow("a file that is not a database") << "notadb"
+                                                       << "n'est pas une base de données" << 1;
+        QTest::newRow("a database the user cannot write") << "readonly"
+                                                          << "accessible en écriture" << 1;
+        QTest::newRow("a PostgreSQL server that does not answer") << "nopg"
+                                                                  << "ne répond pas" << 1;
     }
-    void badStartsSayWhatIsWrongAndChangeNothing()
-    {
+    void badStartsSayWhatIsWrongAndChangeNothing() {
         if (qortest::engine() != Engine::SQLite) QSKIP("file cases run once, with the SQLite run");
         QFETCH(QString, setup);
         QFETCH(QString, says);
@@ -222,8 +214,7 @@ private slots:
         QFile::setPermissions(dbPath, QFile::ReadOwner | QFile::WriteOwner);
     }
 
-    void actionLogIsWrittenOnlyWhenLogDatabaseExists()
-    {
+    void actionLogIsWrittenOnlyWhenLogDatabaseExists() {
         if (qortest::engine() != Engine::SQLite) QSKIP("log.db is a file beside the database");
         auto db = demoNamedByConfig();
         TillContext ctx;
@@ -239,7 +230,8 @@ private slots:
         QVERIFY(withLog.logdb);
         withLog.idutilisateur = 3;
         withLog.vueimpression(QStringLiteral("PAIE\"MENT"));
-        const Rows rows = withLog.logdb->select(QStringLiteral("select VP_DATE, VP_TIME, VP_USER, VP_FROM from T_LOG"));
+        const Rows rows =
+            withLog.logdb->select(QStringLiteral("select VP_DATE, VP_TIME, VP_USER, VP_FROM from T_LOG"));
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows.at(0).value(0).toString(), QStringLiteral("2026-12-11"));
         QCOMPARE(rows.at(0).value(1).toString(), QStringLiteral("09:30:00"));

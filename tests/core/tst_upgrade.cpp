@@ -9,14 +9,12 @@ using namespace qor;
 class TestUpgrade : public QObject {
     Q_OBJECT
 
-    static QString stamp(Database& db)
-    {
+    static QString stamp(Database& db) {
         return db.scalar(QStringLiteral("select CO_UPDATECTRL from T_CONFIG")).toString();
     }
 
-private slots:
-    void legacyDatabaseReachesTheLatestStructure()
-    {
+  private slots:
+    void legacyDatabaseReachesTheLatestStructure() {
         auto db = qortest::emptyDatabase();
         qortest::createLegacyDatabase(*db);
         qortest::ScriptedPrompt prompt;
@@ -27,18 +25,22 @@ private slots:
         QCOMPARE(stamp(*db), QStringLiteral("180531"));
         for (const TableDef& t : Schema::tables()) {
             QStringList want, have = db->columns(t.name);
-            for (const ColumnDef& c : t.columns) want << c.name.toLower();
-            for (QString& c : have) c = c.toLower();
+            for (const ColumnDef& c : t.columns)
+                want << c.name.toLower();
+            for (QString& c : have)
+                c = c.toLower();
             want.sort();
             have.sort();
             QVERIFY2(want == have, qPrintable(t.name + QStringLiteral(": ") + have.join(u',')));
         }
         // The data statements of the list ran on the old rows.
-        const Rows arts = db->select(QStringLiteral("select IDTXT, AR_ORDER, AR_COLOR from ARTICLES order by IDTXT"));
+        const Rows arts =
+            db->select(QStringLiteral("select IDTXT, AR_ORDER, AR_COLOR from ARTICLES order by IDTXT"));
         QCOMPARE(arts.at(0).value(1).toInt(), 1);
         QCOMPARE(arts.at(1).value(1).toInt(), 0);
         QCOMPARE(arts.at(2).value(2).toString(), QString());
-        QCOMPARE(db->scalar(QStringLiteral("select PL_ORDER from T_PAYMENT_LIST where PL_ID = 2")).toInt(), 2);
+        QCOMPARE(db->scalar(QStringLiteral("select PL_ORDER from T_PAYMENT_LIST where PL_ID = 2")).toInt(),
+                 2);
         QCOMPARE(db->scalar(QStringLiteral("select CO_LGBTN from T_CONFIG")).toInt(), 130);
 
         // A second start finds the new stamp and asks nothing.
@@ -47,16 +49,14 @@ private slots:
         QVERIFY(again.asked.isEmpty() && again.shown.isEmpty());
     }
 
-    void stampDecidesWhichLinesRun_data()
-    {
+    void stampDecidesWhichLinesRun_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<bool>("asks");
         QTest::newRow("the latest stamp runs nothing") << "180531" << false;
         QTest::newRow("a later stamp runs nothing") << "190101" << false;
         QTest::newRow("an older stamp runs the newer lines") << "180410" << true;
     }
-    void stampDecidesWhichLinesRun()
-    {
+    void stampDecidesWhichLinesRun() {
         QFETCH(QString, stored);
         QFETCH(bool, asks);
         auto db = qortest::emptyDatabase();
@@ -77,8 +77,7 @@ private slots:
         QCOMPARE(db->hasColumn(QStringLiteral("ARTICLES"), QStringLiteral("AR_ORDER")), asks);
     }
 
-    void declinedConfirmationChangesNothing()
-    {
+    void declinedConfirmationChangesNothing() {
         auto db = qortest::emptyDatabase();
         qortest::createLegacyDatabase(*db);
         qortest::ScriptedPrompt prompt;
@@ -88,14 +87,12 @@ private slots:
         QCOMPARE(stamp(*db), QString());
     }
 
-    void failedLineAsksToContinueAndStampIsWrittenAnyway_data()
-    {
+    void failedLineAsksToContinueAndStampIsWrittenAnyway_data() {
         QTest::addColumn<bool>("goOn");
         QTest::newRow("yes goes on with the next lines") << true;
         QTest::newRow("no leaves the list") << false;
     }
-    void failedLineAsksToContinueAndStampIsWrittenAnyway()
-    {
+    void failedLineAsksToContinueAndStampIsWrittenAnyway() {
         QFETCH(bool, goOn);
         auto db = qortest::emptyDatabase();
         qortest::createLegacyDatabase(*db);
@@ -111,27 +108,26 @@ private slots:
         QCOMPARE(db->hasColumn(QStringLiteral("ARTICLES"), QStringLiteral("AR_ORDER")), goOn);
     }
 
-    void dialectTranslatesWhatTheEngineCannotRun_data()
-    {
+    void dialectTranslatesWhatTheEngineCannotRun_data() {
         QTest::addColumn<QString>("statement");
         QTest::addColumn<QString>("sqlite");
         QTest::addColumn<QString>("postgresql");
         QTest::newRow("alter column gets a type clause or is nothing to do")
-            << "alter table T_CLOSE_DATA alter column CD_USER smallint" << ""
+            << "alter table T_CLOSE_DATA alter column CD_USER smallint"
+            << ""
             << "alter table T_CLOSE_DATA alter column CD_USER type smallint";
-        QTest::newRow("byte becomes smallint")
-            << "alter table T_CONFIG add column CO_LGBTN byte" << "alter table T_CONFIG add column CO_LGBTN smallint"
-            << "alter table T_CONFIG add column CO_LGBTN smallint";
+        QTest::newRow("byte becomes smallint") << "alter table T_CONFIG add column CO_LGBTN byte"
+                                               << "alter table T_CONFIG add column CO_LGBTN smallint"
+                                               << "alter table T_CONFIG add column CO_LGBTN smallint";
         QTest::newRow("string (n) becomes varchar (n)")
             << "alter table T_PAYMENT_LIST add column PL_COMPTA string (10)"
             << "alter table T_PAYMENT_LIST add column PL_COMPTA varchar (10)"
             << "alter table T_PAYMENT_LIST add column PL_COMPTA varchar (10)";
-        QTest::newRow("other statements stand as they are")
-            << "update T_CONFIG set CO_LGBTN = 130" << "update T_CONFIG set CO_LGBTN = 130"
-            << "update T_CONFIG set CO_LGBTN = 130";
+        QTest::newRow("other statements stand as they are") << "update T_CONFIG set CO_LGBTN = 130"
+                                                            << "update T_CONFIG set CO_LGBTN = 130"
+                                                            << "update T_CONFIG set CO_LGBTN = 130";
     }
-    void dialectTranslatesWhatTheEngineCannotRun()
-    {
+    void dialectTranslatesWhatTheEngineCannotRun() {
         QFETCH(QString, statement);
         QFETCH(QString, sqlite);
         QFETCH(QString, postgresql);

@@ -377,8 +377,8 @@ class TestOrderEntry : public QObject {
     void placedControlsSayTheyComeLater() {
         Fixture f;
         f.show();
-        const QStringList names = {"btnclient",     "btneanclient",   "imagesplit",   "btnchangetexte",
-                                   "btnchangeprix", "btnremiseligne", "btnrg",        "btnoffrir",
+        const QStringList names = {"btnclient",     "btneanclient",   "imagesplit", "btnchangetexte",
+                                   "btnchangeprix", "btnremiseligne", "btnrg",      "btnoffrir",
                                    "btnsupligne",   "btneanarticle"};
         for (const QString& n : names) {
             QPushButton* b = f.button(n);

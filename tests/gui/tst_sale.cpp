@@ -17,8 +17,7 @@ using namespace qor;
 namespace {
 
 // Runs action once on the modal window of type T as soon as it is up.
-template <class T> void whenModal(std::function<void(T*)> action)
-{
+template <class T> void whenModal(std::function<void(T*)> action) {
     auto* timer = new QTimer;
     timer->setInterval(20);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
@@ -31,10 +30,10 @@ template <class T> void whenModal(std::function<void(T*)> action)
     timer->start();
 }
 
-QPushButton* articleButton(QWidget* screen, const QString& designation)
-{
+QPushButton* articleButton(QWidget* screen, const QString& designation) {
     for (QPushButton* b : screen->findChildren<QPushButton*>())
-        if (b->objectName().startsWith(u"btna") && b->property("designation").toString() == designation) return b;
+        if (b->objectName().startsWith(u"btna") && b->property("designation").toString() == designation)
+            return b;
     return nullptr;
 }
 
@@ -42,9 +41,8 @@ QPushButton* articleButton(QWidget* screen, const QString& designation)
 
 class TestSale : public QObject {
     Q_OBJECT
-private slots:
-    void fromTheRoomPlanToThePrintedReceipt()
-    {
+  private slots:
+    void fromTheRoomPlanToThePrintedReceipt() {
         Clock::set(QDateTime(QDate(2026, 12, 11), QTime(20, 45, 10)));
         QTemporaryDir dir;
         rig::SerialDevice printer(dir.path(), QStringLiteral("ticket"));
@@ -98,7 +96,8 @@ private slots:
         const QByteArray bytes = printer.socat().waitBytes(400);
         QVERIFY2(bytes.contains("Steak frites"), bytes.constData());
         QVERIFY(bytes.contains("35.00\x80"));
-        QVERIFY(bytes.contains("Esp\xe8" "ces : 20.00\x80"));
+        QVERIFY(bytes.contains("Esp\xe8"
+                               "ces : 20.00\x80"));
         QVERIFY(bytes.endsWith(kick));
         QVERIFY(bytes.indexOf("Steak frites") < bytes.indexOf(kick));
 

@@ -7,16 +7,15 @@
 
 namespace qortest {
 
-void createLegacyDatabase(qor::Database& db)
-{
+void createLegacyDatabase(qor::Database& db) {
     QList<qor::TableDef> tables = qor::Schema::tables();
     auto find = [&](const QString& name) -> qor::TableDef& {
         for (qor::TableDef& t : tables)
             if (t.name.compare(name, Qt::CaseInsensitive) == 0) return t;
         qFatal("unknown table");
     };
-    static const QRegularExpression re(
-        QStringLiteral("^alter table (\\w+) (add|drop) column (\\w+)"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression re(QStringLiteral("^alter table (\\w+) (add|drop) column (\\w+)"),
+                                       QRegularExpression::CaseInsensitiveOption);
     const QStringList& lines = qor::Upgrade::lines();
     for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
         const auto m = re.match(it->mid(7));
@@ -30,7 +29,8 @@ void createLegacyDatabase(qor::Database& db)
             t.columns.append(qor::ColumnDef{m.captured(3), QStringLiteral("text")});
     }
     db.write([&] {
-        for (const qor::TableDef& t : tables) db.exec(qor::Schema::createStatement(db, t));
+        for (const qor::TableDef& t : tables)
+            db.exec(qor::Schema::createStatement(db, t));
         db.exec(QStringLiteral("insert into T_CONFIG (CO_ID, CO_UPDATECTRL, CO_USER, BOUTONEMPORTER) "
                                "values (1, NULL, '0', '1')"));
         db.exec(QStringLiteral("insert into ARTICLES (IDTXT, DESARTICLE_ARTICLES, AR_OLD) values "

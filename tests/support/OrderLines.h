@@ -8,12 +8,12 @@ struct Line {
     QString label;
     double qty = 1;
     double price = 0;
-    int vat = 2;             // VAT code
-    double rate = 10;        // VAT rate at entry
+    int vat = 2;      // VAT code
+    double rate = 10; // VAT rate at entry
     int article = 1;
-    double loyalty = 0;      // loyalty percentage
-    bool hidden = false;     // deleted line kept for the record
-    int rg = 0;              // percentage applied to the line
+    double loyalty = 0;  // loyalty percentage
+    bool hidden = false; // deleted line kept for the record
+    int rg = 0;          // percentage applied to the line
     QString stamp = QStringLiteral("261211120000");
 };
 

@@ -15,12 +15,13 @@ qor::Engine current = qor::Engine::SQLite;
 QString lastTargetText;
 int fileCounter = 0;
 
-QString pgBase() { return qEnvironmentVariable("QOR_TEST_PG"); }
+QString pgBase() {
+    return qEnvironmentVariable("QOR_TEST_PG");
+}
 
 // Each test program has a PostgreSQL database of its own, so that programs run in
 // parallel never share tables.
-QString pgTarget()
-{
+QString pgTarget() {
     static QString target;
     if (!target.isEmpty()) return target;
     QUrl base(pgBase());
@@ -38,19 +39,23 @@ QString pgTarget()
 }
 } // namespace
 
-qor::Engine engine() { return current; }
-QString engineName() { return current == qor::Engine::SQLite ? "SQLite" : "PostgreSQL"; }
+qor::Engine engine() {
+    return current;
+}
+QString engineName() {
+    return current == qor::Engine::SQLite ? "SQLite" : "PostgreSQL";
+}
 
-QString scratchDir()
-{
+QString scratchDir() {
     static QTemporaryDir dir;
     return dir.path();
 }
 
-QString lastTarget() { return lastTargetText; }
+QString lastTarget() {
+    return lastTargetText;
+}
 
-std::unique_ptr<qor::Database> emptyDatabase()
-{
+std::unique_ptr<qor::Database> emptyDatabase() {
     if (current == qor::Engine::SQLite) {
         lastTargetText = QStringLiteral("%1/db%2.db").arg(scratchDir()).arg(++fileCounter);
         return qor::Database::open(lastTargetText, qor::Database::Mode::CreateNew);
@@ -62,15 +67,13 @@ std::unique_ptr<qor::Database> emptyDatabase()
     return db;
 }
 
-std::unique_ptr<qor::Database> newDatabase(bool demo)
-{
+std::unique_ptr<qor::Database> newDatabase(bool demo) {
     auto db = emptyDatabase();
     qor::createDatabase(*db, demo);
     return db;
 }
 
-void loadDemoContext(qor::TillContext& ctx)
-{
+void loadDemoContext(qor::TillContext& ctx) {
     ctx.db = newDatabase(true);
     static_cast<qor::Settings&>(ctx) = qor::Settings::read(*ctx.db, false);
     ctx.loadVatAndCompany();
@@ -80,8 +83,7 @@ void loadDemoContext(qor::TillContext& ctx)
     ctx.DefaultImagesPath = scratchDir() + QStringLiteral("/IMAGES");
 }
 
-int runOnEngines(QObject& test, int argc, char** argv)
-{
+int runOnEngines(QObject& test, int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale::c());
     current = qor::Engine::SQLite;

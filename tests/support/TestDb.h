@@ -29,14 +29,13 @@ QString scratchDir();
 
 // Answers questions in advance and records what was asked and shown.
 class ScriptedPrompt final : public qor::Prompt {
-public:
+  public:
     ScriptedPrompt() { qor::Prompt::install(this); }
     ~ScriptedPrompt() override { qor::Prompt::install(nullptr); }
     QList<bool> answers; // taken in order; "no" once empty
     QStringList asked;
     QStringList shown;
-    bool ask(const QString& q) override
-    {
+    bool ask(const QString& q) override {
         asked << q;
         return answers.isEmpty() ? false : answers.takeFirst();
     }
@@ -49,10 +48,9 @@ int runOnEngines(QObject& test, int argc, char** argv);
 
 } // namespace qortest
 
-#define QOR_DB_TEST_MAIN(TestClass)                                                                        \
-    int main(int argc, char** argv)                                                                        \
-    {                                                                                                      \
-        QApplication app(argc, argv);                                                                      \
-        TestClass t;                                                                                       \
-        return qortest::runOnEngines(t, argc, argv);                                                       \
+#define QOR_DB_TEST_MAIN(TestClass)                                                                          \
+    int main(int argc, char** argv) {                                                                        \
+        QApplication app(argc, argv);                                                                        \
+        TestClass t;                                                                                         \
+        return qortest::runOnEngines(t, argc, argv);                                                         \
     }

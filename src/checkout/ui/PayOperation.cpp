@@ -11,8 +11,7 @@
 
 namespace qor {
 
-bool payOrder(TillContext& ctx, QWidget* orderScreen, Tpaiementform& payment, const PayRequest& r)
-{
+bool payOrder(TillContext& ctx, QWidget* orderScreen, Tpaiementform& payment, const PayRequest& r) {
     if (r.empty) {
         Prompt::current().inform(QStringLiteral("Attention, votre ticket est vide !"));
         return false;
@@ -31,10 +30,11 @@ bool payOrder(TillContext& ctx, QWidget* orderScreen, Tpaiementform& payment, co
     // 1 prints one receipt; 0 and 2 record without printing; other values record nothing.
     if (ctx.encaissedirect <= 2) {
         const int impnum = ctx.encaissedirect == 1 ? 1 : 0;
-        const CheckoutResult result =
-            validerenregistrement(ctx, CheckoutRequest{r.order, r.totalText.toDouble(), false, r.draft, impnum});
+        const CheckoutResult result = validerenregistrement(
+            ctx, CheckoutRequest{r.order, r.totalText.toDouble(), false, r.draft, impnum});
         payment.modifok = true;
-        for (const QString& p : result.problems) Prompt::current().inform(p);
+        for (const QString& p : result.problems)
+            Prompt::current().inform(p);
     }
     try {
         ouvretiroir(ctx, false);

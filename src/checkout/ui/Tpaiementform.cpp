@@ -27,8 +27,7 @@ const QString draftNo = QStringLiteral("Brouillon -> NON");
 const QString draftYes = QStringLiteral("Brouillon -> OUI");
 } // namespace
 
-QPushButton* Tpaiementform::button(const QString& text, const QString& name, const QString& accessible)
-{
+QPushButton* Tpaiementform::button(const QString& text, const QString& name, const QString& accessible) {
     auto* b = new QPushButton(text, this);
     b->setObjectName(name);
     b->setAccessibleName(accessible);
@@ -38,24 +37,25 @@ QPushButton* Tpaiementform::button(const QString& text, const QString& name, con
 }
 
 Tpaiementform::Tpaiementform(TillContext& ctx, const Skin* skin, QWidget* parent)
-    : QDialog(parent), m_ctx(ctx), m_skin(skin)
-{
+    : QDialog(parent), m_ctx(ctx), m_skin(skin) {
     setObjectName(QStringLiteral("Tpaiementform"));
     setAccessibleName(QStringLiteral("Réglement"));
     setWindowTitle(QStringLiteral("Réglement"));
     setWindowFlag(Qt::FramelessWindowHint);
     setModal(true);
     const QString bg = TouchStyle::css(ctx.couleurfond), fg = TouchStyle::css(ctx.couleurecriture),
-                  border = TouchStyle::css(ctx.couleurbordure), title = TouchStyle::css(ctx.couleurecrituretitre);
-    setStyleSheet(QStringLiteral("QDialog#Tpaiementform { background: %1; border: 3px solid %3; }"
-                                 "QLabel { color: %2; font-size: 20px; }"
-                                 "QPushButton { font-size: 18px; font-weight: bold; background: white; color: #222;"
-                                 " border: 2px solid %3; border-radius: 8px; padding: 4px; }"
-                                 "QPushButton:checked { background: %3; color: white; }"
-                                 "QPushButton:disabled { color: #aaa; border-color: #ccc; }"
-                                 "QTableWidget { font-size: 20px; }"
-                                 "#titlebar { background: %3; } #titlebar QLabel { color: %4; font-weight: bold; }")
-                      .arg(bg, fg, border, title));
+                  border = TouchStyle::css(ctx.couleurbordure),
+                  title = TouchStyle::css(ctx.couleurecrituretitre);
+    setStyleSheet(
+        QStringLiteral("QDialog#Tpaiementform { background: %1; border: 3px solid %3; }"
+                       "QLabel { color: %2; font-size: 20px; }"
+                       "QPushButton { font-size: 18px; font-weight: bold; background: white; color: #222;"
+                       " border: 2px solid %3; border-radius: 8px; padding: 4px; }"
+                       "QPushButton:checked { background: %3; color: white; }"
+                       "QPushButton:disabled { color: #aaa; border-color: #ccc; }"
+                       "QTableWidget { font-size: 20px; }"
+                       "#titlebar { background: %3; } #titlebar QLabel { color: %4; font-weight: bold; }")
+            .arg(bg, fg, border, title));
 
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 8);
@@ -87,7 +87,8 @@ Tpaiementform::Tpaiementform(TillContext& ctx, const Skin* skin, QWidget* parent
     auto* methods = new QGridLayout;
     methods->setSpacing(6);
     for (int i = 0; i < 16; ++i) {
-        LabelP[i] = button({}, QStringLiteral("LabelP%1").arg(i + 1), QStringLiteral("Mode de paiement %1").arg(i + 1));
+        LabelP[i] = button({}, QStringLiteral("LabelP%1").arg(i + 1),
+                           QStringLiteral("Mode de paiement %1").arg(i + 1));
         LabelP[i]->setMinimumWidth(170);
         methods->addWidget(LabelP[i], i / 2, i % 2);
         connect(LabelP[i], &QPushButton::clicked, this, [this, i] { LabelP1Click(i); });
@@ -113,7 +114,8 @@ Tpaiementform::Tpaiementform(TillContext& ctx, const Skin* skin, QWidget* parent
     sgreglement = new QTableWidget(0, 3, this);
     sgreglement->setObjectName(QStringLiteral("sgreglement"));
     sgreglement->setAccessibleName(QStringLiteral("Règlements saisis"));
-    sgreglement->setHorizontalHeaderLabels({QStringLiteral("id"), QStringLiteral("Mode"), QStringLiteral("Montant")});
+    sgreglement->setHorizontalHeaderLabels(
+        {QStringLiteral("id"), QStringLiteral("Mode"), QStringLiteral("Montant")});
     sgreglement->hideColumn(0);
     sgreglement->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     sgreglement->verticalHeader()->hide();
@@ -129,9 +131,8 @@ Tpaiementform::Tpaiementform(TillContext& ctx, const Skin* skin, QWidget* parent
                          QStringLiteral("Supprimer le règlement choisi"));
     Btnsuptout = button(QStringLiteral("Tout\nsuppr."), QStringLiteral("Btnsuptout"),
                         QStringLiteral("Supprimer tous les règlements"));
-    connect(up, &QPushButton::clicked, this, [this] {
-        sgreglement->selectRow(std::max(0, sgreglement->currentRow() - 1));
-    });
+    connect(up, &QPushButton::clicked, this,
+            [this] { sgreglement->selectRow(std::max(0, sgreglement->currentRow() - 1)); });
     connect(down, &QPushButton::clicked, this, [this] {
         sgreglement->selectRow(std::min(sgreglement->rowCount() - 1, sgreglement->currentRow() + 1));
     });
@@ -141,7 +142,8 @@ Tpaiementform::Tpaiementform(TillContext& ctx, const Skin* skin, QWidget* parent
         TouchStyle::setPicture(btnsupligne, m_skin->picture(QStringLiteral("SKIN/deleteline.png")));
         TouchStyle::setPicture(Btnsuptout, m_skin->picture(QStringLiteral("SKIN/deleteline2.png")));
     }
-    for (QPushButton* b : {up, down, btnsupligne, Btnsuptout}) gridTools->addWidget(b);
+    for (QPushButton* b : {up, down, btnsupligne, Btnsuptout})
+        gridTools->addWidget(b);
     gridRow->addLayout(gridTools);
     right->addLayout(gridRow, 1);
 
@@ -158,9 +160,12 @@ Tpaiementform::Tpaiementform(TillContext& ctx, const Skin* skin, QWidget* parent
         totals->addWidget(new QLabel(QStringLiteral("€"), this), row, 2);
         return v;
     };
-    labeltotal = addTotal(0, QStringLiteral("Total"), QStringLiteral("labeltotal"), QStringLiteral("Montant dû"));
-    LabelFact = addTotal(1, QStringLiteral("En cours"), QStringLiteral("LabelFact"), QStringLiteral("Montant réglé"));
-    LabelRendu = addTotal(2, QStringLiteral("Reste"), QStringLiteral("LabelRendu"), QStringLiteral("Reste à régler"));
+    labeltotal =
+        addTotal(0, QStringLiteral("Total"), QStringLiteral("labeltotal"), QStringLiteral("Montant dû"));
+    LabelFact =
+        addTotal(1, QStringLiteral("En cours"), QStringLiteral("LabelFact"), QStringLiteral("Montant réglé"));
+    LabelRendu =
+        addTotal(2, QStringLiteral("Reste"), QStringLiteral("LabelRendu"), QStringLiteral("Reste à régler"));
     right->addLayout(totals);
 
     PanelFidelite = new QWidget(this);
@@ -176,17 +181,20 @@ Tpaiementform::Tpaiementform(TillContext& ctx, const Skin* skin, QWidget* parent
     fl->addWidget(LabelFidelite);
     right->addWidget(PanelFidelite);
 
-    btnbrouillon = button(draftNo, QStringLiteral("btnbrouillon"), QStringLiteral("Ticket brouillon oui ou non"));
+    btnbrouillon =
+        button(draftNo, QStringLiteral("btnbrouillon"), QStringLiteral("Ticket brouillon oui ou non"));
     connect(btnbrouillon, &QPushButton::clicked, this, [this] { setDraft(!draft()); });
     right->addWidget(btnbrouillon);
 
     auto* rec = new QHBoxLayout;
     Imagesave = button(QStringLiteral("Enregistrer"), QStringLiteral("Imagesave"),
                        QStringLiteral("Enregistrer sans imprimer"));
-    Imagesaveandprint = button(QStringLiteral("Enregistrer\net imprimer"), QStringLiteral("Imagesaveandprint"),
-                               QStringLiteral("Enregistrer et imprimer le ticket"));
-    Imagesaveandprint2 = button(QStringLiteral("Enregistrer\n2 tickets"), QStringLiteral("Imagesaveandprint2"),
-                                QStringLiteral("Enregistrer et imprimer deux tickets"));
+    Imagesaveandprint =
+        button(QStringLiteral("Enregistrer\net imprimer"), QStringLiteral("Imagesaveandprint"),
+               QStringLiteral("Enregistrer et imprimer le ticket"));
+    Imagesaveandprint2 =
+        button(QStringLiteral("Enregistrer\n2 tickets"), QStringLiteral("Imagesaveandprint2"),
+               QStringLiteral("Enregistrer et imprimer deux tickets"));
     const char* pictures[] = {"SKIN/save.png", "SKIN/saveandprint.png", "SKIN/saveandprint2.png"};
     int mode = 0;
     for (QPushButton* b : {Imagesave, Imagesaveandprint, Imagesaveandprint2}) {
@@ -212,32 +220,37 @@ Tpaiementform::Tpaiementform(TillContext& ctx, const Skin* skin, QWidget* parent
     resize(1000, 680);
 }
 
-bool Tpaiementform::draft() const { return btnbrouillon->text() == draftYes; }
-void Tpaiementform::setDraft(bool d) { btnbrouillon->setText(d ? draftYes : draftNo); }
-double Tpaiementform::total() const { return labeltotal->text().toDouble(); }
+bool Tpaiementform::draft() const {
+    return btnbrouillon->text() == draftYes;
+}
+void Tpaiementform::setDraft(bool d) {
+    btnbrouillon->setText(d ? draftYes : draftNo);
+}
+double Tpaiementform::total() const {
+    return labeltotal->text().toDouble();
+}
 
-void Tpaiementform::prepareNormal(const QString& order, double total, double credit)
-{
+void Tpaiementform::prepareNormal(const QString& order, double total, double credit) {
     paiementnosaisie = order;
     labeltotal->setText(money(total));
     mtcreditfidelite = credit;
     correctionok = false;
-    for (QPushButton* b : {Imagesaveandprint, Imagesaveandprint2, BtnClose, btnsupligne, Btnsuptout, btnbrouillon})
+    for (QPushButton* b :
+         {Imagesaveandprint, Imagesaveandprint2, BtnClose, btnsupligne, Btnsuptout, btnbrouillon})
         b->setVisible(true);
 }
 
-void Tpaiementform::prepareCorrection(const QString& order, double total)
-{
+void Tpaiementform::prepareCorrection(const QString& order, double total) {
     paiementnosaisie = order;
     labeltotal->setText(money(total));
     mtcreditfidelite = 0;
     correctionok = true;
-    for (QPushButton* b : {Imagesaveandprint, Imagesaveandprint2, BtnClose, btnsupligne, Btnsuptout, btnbrouillon})
+    for (QPushButton* b :
+         {Imagesaveandprint, Imagesaveandprint2, BtnClose, btnsupligne, Btnsuptout, btnbrouillon})
         b->setVisible(false);
 }
 
-void Tpaiementform::showEvent(QShowEvent* e)
-{
+void Tpaiementform::showEvent(QShowEvent* e) {
     nbreglement = 1;
     Q[0]->setChecked(true);
     fidelite = 0;
@@ -246,8 +259,9 @@ void Tpaiementform::showEvent(QShowEvent* e)
     const bool loyalty = m_ctx.fideliteok && m_ctx.idcli != 1;
     PanelFidelite->setVisible(loyalty);
     if (loyalty) {
-        fidelite = m_ctx.db->scalar(QStringLiteral("select CL_RESIDUAL_LOYALTY from CLIENTS where IDTXT = ?"),
-                                    {m_ctx.idcli})
+        fidelite = m_ctx.db
+                       ->scalar(QStringLiteral("select CL_RESIDUAL_LOYALTY from CLIENTS where IDTXT = ?"),
+                                {m_ctx.idcli})
                        .toDouble();
         LabelFideliteSolde->setText(QStringLiteral("Fidelité : ") + numberText(fidelite));
     }
@@ -256,8 +270,7 @@ void Tpaiementform::showEvent(QShowEvent* e)
     QDialog::showEvent(e);
 }
 
-void Tpaiementform::CalculMontant()
-{
+void Tpaiementform::CalculMontant() {
     Payments pay(*m_ctx.db, paiementnosaisie);
     const double paid = pay.paid();
     LabelFact->setText(money(paid));
@@ -274,8 +287,7 @@ void Tpaiementform::CalculMontant()
     LabelRendu->setText(money(paid - total()));
 }
 
-QString Tpaiementform::askAmount(const QString& title, int maxLength, bool sign, const QString& preset)
-{
+QString Tpaiementform::askAmount(const QString& title, int maxLength, bool sign, const QString& preset) {
     TClavierNumForm keypad(m_ctx, m_skin, this);
     keypad.prepare(title, maxLength, sign, false, preset);
     keypad.exec();
@@ -283,37 +295,32 @@ QString Tpaiementform::askAmount(const QString& title, int maxLength, bool sign,
     return keypad.nbtxt;
 }
 
-void Tpaiementform::setMultiplier(int n)
-{
+void Tpaiementform::setMultiplier(int n) {
     nbreglement = std::clamp(n, 1, 9);
     Q[nbreglement - 1]->setChecked(true);
 }
 
-void Tpaiementform::enterPayment(int method, const QString& amountText)
-{
+void Tpaiementform::enterPayment(int method, const QString& amountText) {
     if (amountText.trimmed().isEmpty() || amountText.toDouble() == 0) return;
     Payments(*m_ctx.db, paiementnosaisie).add(method, amountText, nbreglement);
     CalculMontant();
     setMultiplier(1);
 }
 
-void Tpaiementform::LabelP1Click(int index)
-{
+void Tpaiementform::LabelP1Click(int index) {
     if (LabelP[index]->text().isEmpty() || m_methodIds[index] < 0) return;
     const QString due = money(-LabelRendu->text().toDouble());
     enterPayment(m_methodIds[index], askAmount(QStringLiteral(" Reglement"), 7, true, due));
 }
 
-void Tpaiementform::enterLoyalty(const QString& amountText)
-{
+void Tpaiementform::enterLoyalty(const QString& amountText) {
     if (amountText.trimmed().isEmpty() || amountText.toDouble() == 0) return;
     Payments(*m_ctx.db, paiementnosaisie).addLoyalty(amountText, fidelite);
     fidelite = amountText.toDouble();
     CalculMontant();
 }
 
-void Tpaiementform::LabelFideliteClick()
-{
+void Tpaiementform::LabelFideliteClick() {
     Payments pay(*m_ctx.db, paiementnosaisie);
     if (pay.hasLoyalty()) {
         Prompt::current().inform(Payments::secondLoyaltyText());
@@ -326,8 +333,7 @@ void Tpaiementform::LabelFideliteClick()
     }
 }
 
-void Tpaiementform::deleteSelected()
-{
+void Tpaiementform::deleteSelected() {
     const int row = sgreglement->currentRow();
     if (row < 0 || !sgreglement->item(row, 0)) return;
     if (!Prompt::current().ask(QStringLiteral("Etes-vous sur de vouloir supprimer cette ligne ?"))) return;
@@ -335,15 +341,13 @@ void Tpaiementform::deleteSelected()
     CalculMontant();
 }
 
-void Tpaiementform::deleteAll()
-{
+void Tpaiementform::deleteAll() {
     if (!Prompt::current().ask(QStringLiteral("Etes-vous sur de vouloir supprimer les reglements ?"))) return;
     Payments(*m_ctx.db, paiementnosaisie).removeAll();
     CalculMontant();
 }
 
-bool Tpaiementform::record(int impnum)
-{
+bool Tpaiementform::record(int impnum) {
     if (!Payments::matches(total(), LabelFact->text().toDouble())) {
         Prompt::current().inform(Payments::incompleteText());
         return false;
@@ -362,7 +366,8 @@ bool Tpaiementform::record(int impnum)
             return choice.choose();
         });
     modifok = true;
-    for (const QString& p : r.problems) Prompt::current().inform(p);
+    for (const QString& p : r.problems)
+        Prompt::current().inform(p);
     try {
         ouvretiroir(m_ctx, false);
     } catch (const UserError& e) {

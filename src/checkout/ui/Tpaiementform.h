@@ -16,7 +16,7 @@ class Skin;
 // the visible buttons, runs exec() and reads modifok.
 class Tpaiementform : public QDialog {
     Q_OBJECT
-public:
+  public:
     Tpaiementform(TillContext& ctx, const Skin* skin, QWidget* parent = nullptr);
 
     // Set by the opener
@@ -28,10 +28,10 @@ public:
     bool modifok = false;
 
     // State of the screen
-    QLabel* LabelFact = nullptr;   // "En cours": sum of the payments
-    QLabel* LabelRendu = nullptr;  // "Reste": paid - due
-    int nbreglement = 1;           // multiplier 1..9
-    double fidelite = 0;           // loyalty balance, then the amount used
+    QLabel* LabelFact = nullptr;         // "En cours": sum of the payments
+    QLabel* LabelRendu = nullptr;        // "Reste": paid - due
+    int nbreglement = 1;                 // multiplier 1..9
+    double fidelite = 0;                 // loyalty balance, then the amount used
     QPushButton* btnbrouillon = nullptr; // its caption is the draft state
     QPushButton* LabelP[16] = {};
     QPushButton* Q[9] = {};
@@ -66,10 +66,10 @@ public:
     // operator declined. Opens the drawer and closes the screen when recorded.
     bool record(int impnum);
 
-protected:
+  protected:
     void showEvent(QShowEvent* e) override;
 
-private:
+  private:
     void LabelP1Click(int index);
     void LabelFideliteClick();
     QString askAmount(const QString& title, int maxLength, bool sign, const QString& preset);

@@ -9,7 +9,7 @@ struct TillContext;
 // "Fiche montant" (3); Reponse is 0 when the dialog is closed without a choice.
 class Tticketfichefmx : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Tticketfichefmx(TillContext& ctx, QWidget* parent = nullptr);
     int Reponse = 0;
     // Shows the dialog and gives Reponse.

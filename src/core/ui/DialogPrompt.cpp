@@ -5,21 +5,18 @@
 
 namespace qor {
 
-QString DialogPrompt::display(QString text)
-{
+QString DialogPrompt::display(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     return text;
 }
 
-bool DialogPrompt::ask(const QString& question)
-{
+bool DialogPrompt::ask(const QString& question) {
     return QMessageBox::question(QApplication::activeWindow(), QStringLiteral("qor"), display(question),
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-void DialogPrompt::inform(const QString& message)
-{
+void DialogPrompt::inform(const QString& message) {
     QMessageBox::information(QApplication::activeWindow(), QStringLiteral("qor"), display(message));
 }
 

@@ -8,7 +8,7 @@ namespace qor {
 
 // Questions and messages shown in message boxes over the active window.
 class DialogPrompt final : public Prompt {
-public:
+  public:
     bool ask(const QString& question) override;
     void inform(const QString& message) override;
     // A carriage return in the till's texts starts a new line.

@@ -5,28 +5,51 @@
 
 namespace qor {
 
-const QStringList& Skin::names()
-{
+const QStringList& Skin::names() {
     static const QStringList list = [] {
         QStringList n;
-        for (int i = 0; i <= 6; ++i) n << QStringLiteral("SKIN/mainmenu%1.png").arg(i);
-        for (int i = 1; i <= 8; ++i) n << QStringLiteral("SKIN/room%1.png").arg(i);
-        n << "SKIN/CALC.PNG" << "SKIN/CLOSE.PNG" << "SKIN/UP.PNG" << "SKIN/DOWN.PNG" << "SKIN/PRINT.PNG"
-          << "SKIN/FIND-SMALL.PNG" << "SKIN/UP2.PNG" << "SKIN/DOWN2.PNG" << "SKIN/BGNUMC.PNG"
-          << "SKIN/BIGBGNUM.PNG" << "SKIN/DELETE.PNG" << "SKIN/CORRECT.PNG" << "SKIN/APPEND.PNG"
-          << "SKIN/VALIDATE.PNG" << "SKIN/EXPORT.PNG" << "SKIN/FIND.PNG" << "SKIN/LEFT.PNG"
-          << "SKIN/RIGHT.PNG" << "SKIN/PDF.PNG";
-        for (int i = 0; i <= 9; ++i) n << QStringLiteral("SKIN/S%1.png").arg(i);
-        n << "SKIN/deleteline.png" << "SKIN/deleteline2.png" << "SKIN/save.png" << "SKIN/saveandprint.png"
+        for (int i = 0; i <= 6; ++i)
+            n << QStringLiteral("SKIN/mainmenu%1.png").arg(i);
+        for (int i = 1; i <= 8; ++i)
+            n << QStringLiteral("SKIN/room%1.png").arg(i);
+        n << "SKIN/CALC.PNG"
+          << "SKIN/CLOSE.PNG"
+          << "SKIN/UP.PNG"
+          << "SKIN/DOWN.PNG"
+          << "SKIN/PRINT.PNG"
+          << "SKIN/FIND-SMALL.PNG"
+          << "SKIN/UP2.PNG"
+          << "SKIN/DOWN2.PNG"
+          << "SKIN/BGNUMC.PNG"
+          << "SKIN/BIGBGNUM.PNG"
+          << "SKIN/DELETE.PNG"
+          << "SKIN/CORRECT.PNG"
+          << "SKIN/APPEND.PNG"
+          << "SKIN/VALIDATE.PNG"
+          << "SKIN/EXPORT.PNG"
+          << "SKIN/FIND.PNG"
+          << "SKIN/LEFT.PNG"
+          << "SKIN/RIGHT.PNG"
+          << "SKIN/PDF.PNG";
+        for (int i = 0; i <= 9; ++i)
+            n << QStringLiteral("SKIN/S%1.png").arg(i);
+        n << "SKIN/deleteline.png"
+          << "SKIN/deleteline2.png"
+          << "SKIN/save.png"
+          << "SKIN/saveandprint.png"
           << "SKIN/saveandprint2.png";
-        n << "SKIN/SDOT.png" << "SKIN/SOK.png" << "BGROOM1.PNG" << "logo.png" << "skin/move.png" << "bg.jpg";
+        n << "SKIN/SDOT.png"
+          << "SKIN/SOK.png"
+          << "BGROOM1.PNG"
+          << "logo.png"
+          << "skin/move.png"
+          << "bg.jpg";
         return n;
     }();
     return list;
 }
 
-QString Skin::findFile(const QString& base, const QString& relative)
-{
+QString Skin::findFile(const QString& base, const QString& relative) {
     const QString direct = base + u'/' + relative;
     if (QFileInfo::exists(direct)) return direct;
     QDir dir(base);
@@ -43,8 +66,7 @@ QString Skin::findFile(const QString& base, const QString& relative)
     return {};
 }
 
-void Skin::load(const QString& imagesPath, bool noRoomPicture)
-{
+void Skin::load(const QString& imagesPath, bool noRoomPicture) {
     m_pictures.clear();
     for (const QString& name : names()) {
         if (noRoomPicture && name == u"BGROOM1.PNG") continue;

@@ -8,7 +8,7 @@ namespace qor {
 // Skin pictures: files of the images folder that replace the built-in look of
 // buttons. A missing file is skipped; screens fall back to their own drawing.
 class Skin {
-public:
+  public:
     void load(const QString& imagesPath, bool noRoomPicture);
     // The picture for a name such as "skin/close.png", or a null pixmap.
     QPixmap picture(const QString& name) const { return m_pictures.value(name.toLower()); }
@@ -18,7 +18,7 @@ public:
     // tills), or an empty text when there is none.
     static QString findFile(const QString& base, const QString& relative);
 
-private:
+  private:
     QHash<QString, QPixmap> m_pictures;
 };
 

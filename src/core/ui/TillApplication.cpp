@@ -7,19 +7,16 @@
 
 namespace qor {
 
-TillApplication::TillApplication(int& argc, char** argv) : QApplication(argc, argv)
-{
+TillApplication::TillApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("qor"));
     setApplicationVersion(QStringLiteral(QOR_VERSION));
 }
 
-void TillApplication::showError(const QString& text)
-{
+void TillApplication::showError(const QString& text) {
     QMessageBox::critical(activeWindow(), QStringLiteral("qor"), DialogPrompt::display(text));
 }
 
-bool TillApplication::notify(QObject* receiver, QEvent* event)
-{
+bool TillApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const DbError& e) {

@@ -7,7 +7,7 @@ namespace qor {
 // device, bad input) is shown in a message box and the action stops there; the
 // till keeps running.
 class TillApplication : public QApplication {
-public:
+  public:
     TillApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
     static void showError(const QString& text);

@@ -43,27 +43,23 @@ const char* const usage =
     "  --display       affiche deux lignes sur l'afficheur client\n"
     "  --open-drawer   ouvre le tiroir-caisse\n";
 
-void err(const QString& text)
-{
+void err(const QString& text) {
     QTextStream(stderr) << DialogPrompt::display(text) << Qt::endl;
 }
 
 // Numbers are read and written with "." for the whole process, whatever the system says.
-void useDecimalPoint()
-{
+void useDecimalPoint() {
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale::c());
 }
 
-void ensurePlatform()
-{
+void ensurePlatform() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-int newDatabase(const QStringList& args)
-{
+int newDatabase(const QStringList& args) {
     const qsizetype at = args.indexOf(QStringLiteral("--new-database"));
     const QString path = args.value(at + 1);
     if (path.isEmpty() || path.startsWith(u"--")) {
@@ -83,7 +79,8 @@ int newDatabase(const QStringList& args)
         }
         createDatabase(*db, demo);
         QTextStream(stdout) << QStringLiteral("Base créée : %1%2\n")
-                                   .arg(target.describe(), demo ? QStringLiteral(" (démonstration)") : QString());
+                                   .arg(target.describe(),
+                                        demo ? QStringLiteral(" (démonstration)") : QString());
         return 0;
     } catch (const UserError& e) {
         err(e.text());
@@ -96,11 +93,11 @@ int newDatabase(const QStringList& args)
 
 } // namespace
 
-int tillMain(int argc, char** argv)
-{
+int tillMain(int argc, char** argv) {
     useDecimalPoint();
     QStringList args;
-    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
 
     if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
         std::fputs(usage, stdout);

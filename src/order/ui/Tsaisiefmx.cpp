@@ -191,7 +191,8 @@ Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
     RectangleExpress->setAccessibleName(QStringLiteral("Paiement express"));
     place(RectangleExpress, {5, 540, 385, 52});
     RectangleExpress->setVisible(express);
-    const QList<Payments::Method> methods = express ? Payments::methods(*m_ctx.db) : QList<Payments::Method>{};
+    const QList<Payments::Method> methods =
+        express ? Payments::methods(*m_ctx.db) : QList<Payments::Method>{};
     const char* names[] = {"btnexpress1", "btnexpress2", "btnexpress4"};
     for (int i = 0; i < 3; ++i) {
         auto* b = new QPushButton(RectangleExpress);

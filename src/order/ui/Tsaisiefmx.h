@@ -1,6 +1,6 @@
 #pragma once
-#include "order/EntryCatalog.h"
 #include "checkout/ui/Tpaiementform.h"
+#include "order/EntryCatalog.h"
 #include "order/OrderStore.h"
 
 #include <QDialog>
@@ -13,7 +13,6 @@
 #include <optional>
 
 namespace qor {
-
 
 class Tmainform;
 class Tclaviernumfmx;
