@@ -33,11 +33,17 @@ QString archiveReceipt(TillContext& ctx, const RecordedTicket& t) {
     const QString html = folder + QStringLiteral("impression_ticket.html");
     const QString pdf = folder + t.stamp.left(6) + u'-' + QString::number(t.number) + QStringLiteral(".pdf");
     txt2html(ctx.dataFile(QStringLiteral("impression_ticket.txt")), html);
-    executeattend(pdfConverter(),
-                  {"-q", "-T", "0", "-B", "0", "-L", "0", "-R", "0", "-s", "A4", "--disable-smart-shrinking",
-                   html, pdf},
-                  60000, {QStringLiteral("QT_QPA_PLATFORM=offscreen")});
-    return pdf;
+    const QStringList arguments = {
+        "-q", "-T", "0", "-B", "0", "-L", "0", "-R", "0", "-s", "A4", "--disable-smart-shrinking", html, pdf};
+    // The converter now and then stalls on start: a second try follows a stalled first one.
+    for (int attempt = 1;; ++attempt) {
+        try {
+            executeattend(pdfConverter(), arguments, 30000, {QStringLiteral("QT_QPA_PLATFORM=offscreen")});
+            return pdf;
+        } catch (const UserError&) {
+            if (attempt == 2) throw;
+        }
+    }
 }
 
 CheckoutResult validerenregistrement(TillContext& ctx, const CheckoutRequest& req,

@@ -106,6 +106,42 @@ class TestSale : public QObject {
         QCOMPARE(main.tableButton(3)->labelColor(), 0x008000);
         Clock::set({});
     }
+
+    void closingThePaymentScreenKeepsTheOrderOpen()
+    {
+        TillContext ctx;
+        qortest::loadDemoContext(ctx);
+        ctx.utilisateurok = false;
+        ctx.couvertsOk = false;
+        qortest::ScriptedPrompt prompt;
+        Tmainform main(ctx);
+        main.show();
+        main.resize(1366, 768);
+
+        bool backOnTheOrder = false;
+        whenModal<Tsaisiefmx>([&](Tsaisiefmx* entry) {
+            entry->findChild<QPushButton*>(QStringLiteral("imagefamille0"))->click();
+            entry->findChild<QPushButton*>(QStringLiteral("btnf3"))->click();
+            articleButton(entry, QStringLiteral("Steak frites"))->click();
+            whenModal<Tpaiementform>([&, entry](Tpaiementform* pay) {
+                pay->enterPayment(1, QStringLiteral("10.00"));
+                pay->BtnClose->click();
+                // Order entry is the modal window again, whole, with its line.
+                whenModal<Tsaisiefmx>([&, entry](Tsaisiefmx* again) {
+                    backOnTheOrder = again == entry && entry->width() > 100;
+                    entry->findChild<QPushButton*>(QStringLiteral("btnclose"))->click();
+                });
+            });
+            entry->findChild<QPushButton*>(QStringLiteral("btnpaiement"))->click();
+        });
+        QTest::mouseClick(main.tableButton(3), Qt::LeftButton);
+        QVERIFY(backOnTheOrder);
+        QCOMPARE(ctx.db->scalar(QStringLiteral("select count(*) from SAISIES")).toInt(), 1);
+        QCOMPARE(ctx.db->scalar(QStringLiteral("select count(*) from HISTORIQUE")).toInt(), 0);
+        // The payment already entered waits for the next payment of the order.
+        QCOMPARE(ctx.db->scalar(QStringLiteral("select count(*) from T_PAYMENT where PA_FLAG = '0'")).toInt(), 1);
+        QCOMPARE(main.tableButton(3)->labelColor(), 0x000080);
+    }
 };
 
 QOR_DB_TEST_MAIN(TestSale)

@@ -7,11 +7,10 @@
 #include "core/TillContext.h"
 #include "printing/CashDrawer.h"
 
-#include <QWidget>
 
 namespace qor {
 
-bool payOrder(TillContext& ctx, QWidget* orderScreen, Tpaiementform& payment, const PayRequest& r) {
+bool payOrder(TillContext& ctx, Tpaiementform& payment, const PayRequest& r) {
     if (r.empty) {
         Prompt::current().inform(QStringLiteral("Attention, votre ticket est vide !"));
         return false;
@@ -19,9 +18,7 @@ bool payOrder(TillContext& ctx, QWidget* orderScreen, Tpaiementform& payment, co
     payment.prepareNormal(r.order, r.totalText.toDouble(), r.credit);
     payment.modifok = false;
     if (!r.express) {
-        if (orderScreen) orderScreen->hide();
         payment.exec();
-        if (orderScreen) orderScreen->show();
         return payment.modifok;
     }
 

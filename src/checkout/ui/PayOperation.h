@@ -1,8 +1,6 @@
 #pragma once
 #include <QString>
 
-class QWidget;
-
 namespace qor {
 
 struct TillContext;
@@ -22,6 +20,6 @@ struct PayRequest {
 // Pays the order: the payment screen (normal), or one payment of the whole amount
 // in the express method followed by the recording, the receipt as the direct-sale
 // setting says, and the drawer. Returns true when a ticket was recorded.
-bool payOrder(TillContext& ctx, QWidget* orderScreen, Tpaiementform& payment, const PayRequest& request);
+bool payOrder(TillContext& ctx, Tpaiementform& payment, const PayRequest& request);
 
 } // namespace qor

@@ -352,14 +352,10 @@ bool Tpaiementform::record(int impnum) {
         Prompt::current().inform(Payments::incompleteText());
         return false;
     }
-    if (impnum == 0 && !correctionok) {
-        hide();
-        const bool yes = Prompt::current().ask(QStringLiteral("Enregistrer le ticket sans imprimer ?"));
-        if (!yes) {
-            show();
-            return false;
-        }
-    }
+    // The question comes over the screen: hiding a modal screen would end it.
+    if (impnum == 0 && !correctionok &&
+        !Prompt::current().ask(QStringLiteral("Enregistrer le ticket sans imprimer ?")))
+        return false;
     const CheckoutResult r = validerenregistrement(
         m_ctx, CheckoutRequest{paiementnosaisie, total(), correctionok, draft(), impnum}, [this] {
             Tticketfichefmx choice(m_ctx, this);

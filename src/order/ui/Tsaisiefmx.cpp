@@ -743,7 +743,11 @@ void Tsaisiefmx::btnpaiementClick() {
     r.empty = m_store.lines().isEmpty();
     r.express = !m_reglementok;
     r.method = m_paiementexpress;
-    const bool recorded = payOrder(m_ctx, this, paiementform(), r);
+    // The order screen narrows while the payment screen is up (it stays the modal
+    // window underneath: hiding it would end it).
+    if (!r.express) fermefenetre();
+    const bool recorded = payOrder(m_ctx, paiementform(), r);
+    if (!r.express) ouvrefenetre();
     if (m_ctx.margevestiaire1.isEmpty()) btnexpress4Click();
     litsaisie();
     if (!recorded) return;

@@ -512,6 +512,7 @@ void Tmainform::openTable(int slot) {
         m_ClavierNumForm->nbtxt.clear();
         m_ClavierNumForm->prepare(QStringLiteral(" Nb Couverts"), 3, false, false);
         m_ClavierNumForm->exec();
+        if (!m_ClavierNumForm->egalok) return; // closed without validation: the table stays as it is
         bool whole = false;
         const int covers = m_ClavierNumForm->nbtxt.toInt(&whole);
         if (!whole || covers < 0) {
