@@ -45,7 +45,6 @@ struct History {
     History(const QString& name, const QString& source) : label(name) {
         path = dir.filePath(QStringLiteral("QOR.db"));
         if (!QFile::copy(source, path)) qFatal("copie impossible de %s", qPrintable(source));
-        QFile(dir.filePath(QStringLiteral("config.ini"))).open(QIODevice::WriteOnly);
         QFile ini(dir.filePath(QStringLiteral("config.ini")));
         ini.open(QIODevice::WriteOnly);
         ini.write(path.toUtf8() + "\n");
@@ -73,8 +72,6 @@ struct History {
         record(receiptOrder);
         floor = std::make_unique<Floor>(path.toStdString());
         floor->prepareOrder("990101000000", 50);
-        for (int i = 0; i < 50; ++i)
-            floor->removeLine("990101000000", 100); // no-op warm-up of the statement
     }
 
     void table(int n) {

@@ -8,6 +8,7 @@
 #include "core/Prompt.h"
 #include "core/Users.h"
 #include "core/ui/Tclaviernumfmx.h"
+#include "core/ui/TouchStyle.h"
 #include "order/NumberText.h"
 #include "printing/CashDrawer.h"
 #include "printing/CustomerDisplay.h"
@@ -17,10 +18,8 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <QProcess>
 #include <QScrollBar>
 #include <QScroller>
-#include <QStandardPaths>
 #include <QWindow>
 #include <cmath>
 
@@ -121,15 +120,7 @@ Tsaisiefmx::Tsaisiefmx(Tmainform& main, QWidget* parent)
     auto* btnkb = toolButton(this, "btnkb", "Clavier visuel", "Clavier", "keyboard.png", {376, 2, 56, 46});
     connect(btnclose, &QPushButton::clicked, this, [this] { btncloseClick(0); });
     connect(btnsablier, &QPushButton::clicked, this, [this] { btncloseClick(1); });
-    connect(btncalc, &QPushButton::clicked, this, [] {
-        for (const char* p : {"gnome-calculator", "galculator", "kcalc", "xcalc"}) {
-            const QString exe = QStandardPaths::findExecutable(QLatin1String(p));
-            if (!exe.isEmpty()) {
-                QProcess::startDetached(exe, {});
-                return;
-            }
-        }
-    });
+    connect(btncalc, &QPushButton::clicked, this, [] { TouchStyle::startCalculator(); });
     connect(btnkb, &QPushButton::clicked, this, [this] { m_ctx.freevk(); });
     connect(btncouvert, &QPushButton::clicked, this, [this] { btncouvertClick(); });
     for (QPushButton* b : {btnclient, btneanclient, imagefichetechnique, imagesplit, imageprod})
